@@ -1,0 +1,39 @@
+#include "app/aboutwindow.h"
+#include "app/mainwindow.h"
+#include "app/startlock.h"
+#include "db/datamodule.h"
+
+#include "platform/data/errors.h"
+#include "platform/ui/application.h"
+#include "platform/ui/messages.h"
+
+#include <QDir>
+#include <QFont>
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    // Liberation Sans is metric-compatible with the office fonts the forms were drawn with.
+    app.setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+
+    // A second start right after the first (a double click) ends here without a window.
+    try {
+        if (!checkStartLock(QStringLiteral("dovra.lck")))
+            return 0;
+    } catch (const AppError &error) {
+        showError(error.message());
+        return 1;
+    }
+
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    // Created in this order and destroyed in the reverse one: the data module goes before the
+    // main window.
+    TfMain fMain(QDir(executableFolder).filePath(QStringLiteral("dovra.ini")));
+    TfDM fDM(app.arguments().mid(1), executableFolder);
+    fMain.setDataModule(&fDM);
+    TfAbout fAbout(&fMain);
+    fMain.setAboutWindow(&fAbout);
+
+    fMain.showMaximized();
+    return app.exec();
+}

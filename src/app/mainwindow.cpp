@@ -1,0 +1,343 @@
+#include "mainwindow.h"
+
+#include "aboutwindow.h"
+#include "db/datamodule.h"
+
+#include "platform/data/datasetmodel.h"
+#include "platform/ui/datagrid.h"
+#include "platform/ui/focuschain.h"
+#include "platform/ui/processexit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QString dateFormat = QStringLiteral("dd.MM.yyyy");
+const QString clockFormat = QStringLiteral("hh:mm:ss");
+
+// Captions of the bottom bar, left to right.
+const QStringList documentButtonCaptions = {
+    "КМ6 СПР.ОТЧЕТ", "КО4 КАС.КНИГА", "КО1 ПРИХ.К.ОРДЕР", "КО2 РАСХ.К.ОРДЕР",
+    "KM3 АКТ ВОЗВР.", "KM7 СВЕДЕН.ОБЩ", "КО4 КАС.КН.ОБЩ", "КМ4 ЖУРН.КАС-ОП",
+    "АКТ-Нал/БНал", "Кор.ИНКАС/Внос", "ВНОС/ВЫНОС(ОБЩ)"};
+constexpr int documentButtonWidth = 115;
+constexpr int documentButtonHeight = 25;
+
+template<class W>
+W *placed(W *widget, const QString &name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QLabel *caption(QWidget *parent, const QString &text, int left, int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// Halves go to the even neighbour, as the centring of the dialogs rounds.
+int roundHalfEven(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+} // namespace
+
+TfMain::TfMain(const QString &iniFileName, QWidget *parent)
+    : QMainWindow(parent)
+    , m_iniFile(iniFileName)
+{
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(QStringLiteral("ТРЕЛЬВАНДОР СМЕННЫХ ОТЧЕТОВ"));
+    resize(designWidth, designHeight);
+
+    pnlDovraRed = new QWidget;
+    pnlDovraRed->setObjectName(QStringLiteral("pnlDovraRed"));
+    pnlDovraRed->setFixedSize(designWidth, designHeight - 90);
+    auto *scroll = new QScrollArea;
+    scroll->setWidget(pnlDovraRed);
+    scroll->setFrameShape(QFrame::NoFrame);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(scroll, 1);
+    setCentralWidget(central);
+
+    buildShiftGrid();
+    buildHeader();
+    buildEncashmentAndControl();
+    buildDocumentBar();
+    layout->addWidget(pnCallDocuments);
+    buildMenu();
+
+    TimerClock = new QTimer(this);
+    TimerClock->setObjectName(QStringLiteral("TimerClock"));
+    TimerClock->setInterval(1000);
+    connect(TimerClock, &QTimer::timeout, this, &TfMain::TimerClockTimer);
+    TimerClock->start();
+
+    FormCreate();
+}
+
+void TfMain::setDataModule(TfDM *dm)
+{
+    m_dm = dm;
+}
+
+void TfMain::setAboutWindow(TfAbout *about)
+{
+    m_about = about;
+    registerDialog(about);
+}
+
+void TfMain::registerDialog(QWidget *dialog)
+{
+    m_dialogs.append(dialog);
+}
+
+void TfMain::FormCreate()
+{
+    dovraAccepted = false;
+    LabelToDay->setText(QDate::currentDate().toString(dateFormat));
+    lblTimerClock->setText(QTime::currentTime().toString(clockFormat));
+    placeClock();
+    edSMDate->setText(QDate::currentDate().toString(dateFormat));
+    kassPanelCount = -1;
+    m_pwdStr = m_iniFile.readString(QStringLiteral("PASSWORD"), QStringLiteral("pwdstr"),
+                                    QStringLiteral("qtr48"));
+    dovraLoaded = false;
+}
+
+void TfMain::placeClock()
+{
+    lblTimerClock->adjustSize();
+    LabelToDay->adjustSize();
+    const int clockLeft = designWidth - lblTimerClock->width() - 25;
+    lblTimerClock->move(clockLeft, lblTimerClock->y());
+    LabelToDay->move(clockLeft - LabelToDay->width() - 25, LabelToDay->y());
+}
+
+void TfMain::TimerClockTimer()
+{
+    lblTimerClock->setText(QTime::currentTime().toString(clockFormat));
+}
+
+void TfMain::buildShiftGrid()
+{
+    dbgDOVRA = placed(new DataGrid(pnlDovraRed), QStringLiteral("dbgDOVRA"), 8, 8, 455, 150);
+}
+
+void TfMain::buildHeader()
+{
+    auto *operators = caption(pnlDovraRed, QStringLiteral("ОПЕРАТОРЫ СМЕНЫ"), 475, 10);
+    operators->setStyleSheet(QStringLiteral("font-weight: bold"));
+    operators->adjustSize();
+    for (QComboBox **list : {&ComBoxOper, &ComBoxOper2}) {
+        *list = new QComboBox(pnlDovraRed);
+        (*list)->setEditable(true);
+        (*list)->setInsertPolicy(QComboBox::NoInsert);
+        (*list)->setMaxVisibleItems(20);
+        showPlaceholder(*list);
+    }
+    placed(ComBoxOper, QStringLiteral("ComBoxOper"), 475, 30, 245, 24);
+    placed(ComBoxOper2, QStringLiteral("ComBoxOper2"), 475, 60, 245, 24);
+
+    rgNovDOVRA = placed(new QGroupBox(pnlDovraRed), QStringLiteral("rgNovDOVRA"), 475, 92, 245, 66);
+    rbNewShift = new QRadioButton(QStringLiteral("НОВАЯ СМЕНА"), rgNovDOVRA);
+    rbArchive = new QRadioButton(QStringLiteral("АРХИВ СМЕН"), rgNovDOVRA);
+    auto *modes = new QVBoxLayout(rgNovDOVRA);
+    modes->addWidget(rbNewShift);
+    modes->addWidget(rbArchive);
+    rbNewShift->setChecked(true);
+
+    caption(pnlDovraRed, QStringLiteral("N СМЕНЫ В БУК-TS"), 8, 174);
+    edNSMBUKTS = placed(new QLineEdit(pnlDovraRed), QStringLiteral("edNSMBUKTS"), 130, 170, 100, 24);
+    edNSMBUKTS->setMaxLength(10);
+    caption(pnlDovraRed, QStringLiteral("ДАТА"), 245, 174);
+    edSMDate = placed(new QLineEdit(pnlDovraRed), QStringLiteral("edSMDate"), 285, 170, 95, 24);
+    edSMDate->setEnabled(false);
+    btnSMDate = placed(new QPushButton(QStringLiteral("<<"), pnlDovraRed), QStringLiteral("btnSMDate"),
+                       383, 170, 35, 24);
+    btnSMDate->setFocusPolicy(Qt::NoFocus);
+
+    LabelToDay = placed(new QLabel(pnlDovraRed), QStringLiteral("LabelToDay"), 0, 8, 100, 20);
+    lblTimerClock = placed(new QLabel(pnlDovraRed), QStringLiteral("lblTimerClock"), 0, 8, 80, 20);
+    for (QLabel *label : {LabelToDay, lblTimerClock})
+        label->setStyleSheet(QStringLiteral("font-size: 12pt; font-weight: bold; color: navy"));
+
+    // Enter hands the focus on along the header; the arrows too in the number field, where
+    // they have nothing else to do.
+    m_headerFocus = new FocusChain(this);
+    m_headerFocus->append(edNSMBUKTS, FocusChain::Enter | FocusChain::UpDown);
+    m_headerFocus->append(ComBoxOper, FocusChain::Enter);
+    m_headerFocus->append(ComBoxOper2, FocusChain::Enter);
+}
+
+void TfMain::buildEncashmentAndControl()
+{
+    gbInkassZag = placed(new QGroupBox(QStringLiteral("Инкассация"), pnlDovraRed),
+                         QStringLiteral("gbInkassZag"), 726, 3, 257, 65);
+
+    gbKONTROLcommon = placed(new QGroupBox(QStringLiteral("Общий контроль (итого)        РУБ.КОП"),
+                                           pnlDovraRed),
+                             QStringLiteral("gbKONTROLcommon"), 995, 34, 293, 182);
+    btnDataAccept = placed(new QPushButton(QStringLiteral("ПРИНЯТЬ ДАННЫЕ СМЕНЫ"), gbKONTROLcommon),
+                           QStringLiteral("btnDataAccept"), 8, 116, 277, 28);
+    btnDataBackToEdit = placed(new QPushButton(QStringLiteral("РЕДАКТИРОВАТЬ СМЕНУ"), gbKONTROLcommon),
+                               QStringLiteral("btnDataBackToEdit"), 8, 148, 277, 28);
+    btnDataAccept->setEnabled(false);
+    btnDataBackToEdit->setEnabled(false);
+}
+
+void TfMain::buildDocumentBar()
+{
+    pnCallDocuments = new QWidget;
+    pnCallDocuments->setObjectName(QStringLiteral("pnCallDocuments"));
+    pnCallDocuments->setFixedHeight(documentButtonHeight + 8);
+    QFont small = pnCallDocuments->font();
+    small.setPointSize(8);
+    pnCallDocuments->setFont(small);
+    int left = 4;
+    for (const QString &text : documentButtonCaptions) {
+        auto *button = new QPushButton(text, pnCallDocuments);
+        button->setGeometry(left, 4, documentButtonWidth, documentButtonHeight);
+        button->setFocusPolicy(Qt::NoFocus);
+        // The document a button produces comes with its form; until then it cannot be pressed.
+        button->setEnabled(false);
+        left += documentButtonWidth;
+    }
+}
+
+void TfMain::buildMenu()
+{
+    QMenu *requisites = menuBar()->addMenu(QStringLiteral("РЕКВИЗИТЫ"));
+    requisites->addAction(QStringLiteral("ВЫХОД"), this, [] { haltProcess(0); });
+    for (const char *group : {"ОПЕРАТОРЫ", "КАССА", "ПАРОЛЬ", "БЛАНКИ", "ТИТ/ЛИСТЫ"})
+        menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("ПОМОЩЬ"));
+    help->addAction(QStringLiteral("О ПРОГРАММЕ"), this, [this] {
+        if (m_about)
+            m_about->exec();
+    });
+}
+
+void TfMain::showPlaceholder(QComboBox *list)
+{
+    list->setCurrentIndex(-1);
+    list->setEditText(chooseOperatorText);
+}
+
+bool TfMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_waitForReturn) {
+        m_waitForReturn = true;
+        FormActivate();
+        m_waitForReturn = false;
+    }
+    if (event->type() == QEvent::ApplicationStateChange
+        && QGuiApplication::applicationState() != Qt::ApplicationActive)
+        m_waitForReturn = false;
+    return QMainWindow::event(event);
+}
+
+void TfMain::FormActivate()
+{
+    if (kassPanelCount >= 0 || !m_dm)
+        return;
+    m_dm->connectDatabase(m_iniFile);
+    checkKassZList();
+    m_dm->tabFILIAL.first();
+    setWindowTitle(QStringLiteral("ТРЕЛЬВАНДОР СМЕННЫХ ОТЧЕТОВ (АЗС № %1)")
+                       .arg(m_dm->tabFILIAL.field(QStringLiteral("nAZS")).asInteger()));
+    centreDialogs();
+    if (dovraLoaded)
+        return;
+    dovraLoaded = true;
+
+    dbgDOVRA->setDataset(&m_dm->tabDOVRA,
+                         {{"DovraDate", "ДАТА СМЕНЫ", 11, Qt::AlignCenter},
+                          {"DovraNBUKTS", "НОМ. В БУК-ТС", 8},
+                          {"ОПЕРАТОР", "ОПЕРАТОР", 35},
+                          {"smLocked", "smLocked", 12},
+                          {"idOperator2", "idOperator2", 15}});
+    m_dm->tabDOVRA.last();
+    fillOperatorLists();
+    showLatestShift();
+
+    m_dm->adoq.setSql(QStringLiteral("select valnumber from param where parname = :name"));
+    m_dm->adoq.clearParams();
+    m_dm->adoq.setParam(QStringLiteral("name"), QStringLiteral("nkass"));
+    m_dm->adoq.open();
+    kassPanelCount = qBound(0, m_dm->adoq.field(QStringLiteral("valnumber")).asInteger(), maxKassPanels);
+    m_dm->adoq.close();
+    kassPanelsAtBuild = kassPanelCount;
+    activeKass = 1;
+
+    if (curIdDovra == 0)
+        ComBoxOper->setFocus();
+    else
+        edNSMBUKTS->setFocus();
+}
+
+void TfMain::centreDialogs()
+{
+    for (const QPointer<QWidget> &dialog : std::as_const(m_dialogs)) {
+        if (!dialog)
+            continue;
+        dialog->move(roundHalfEven((width() - dialog->width()) / 2.0),
+                     roundHalfEven((height() - dialog->height()) / 2.0));
+    }
+}
+
+void TfMain::fillOperatorLists()
+{
+    Query &operators = m_dm->adoqOPER;
+    operators.refresh();
+    operators.first();
+    operCount = qMin(operators.recordCount(), maxOperators);
+    for (int k = 1; k <= operCount; ++k) {
+        const QString name = operators.field(QStringLiteral("OperatorFIO")).asString();
+        ComBoxOper->addItem(name);
+        ComBoxOper2->addItem(name);
+        operIds[k] = operators.field(QStringLiteral("idOperator")).asInteger();
+        operators.next();
+    }
+    showPlaceholder(ComBoxOper);
+    showPlaceholder(ComBoxOper2);
+}
+
+void TfMain::showLatestShift()
+{
+    Query &latest = m_dm->adoqSMposledn;
+    if (latest.isEmpty() || latest.field(QStringLiteral("smLocked")).asBoolean()) {
+        curIdDovra = 0;
+        return;
+    }
+    edNSMBUKTS->setText(latest.field(QStringLiteral("DovraNBUKTS")).asString());
+    const QDate shiftDate = latest.field(QStringLiteral("dovraDate")).asDateTime().date();
+    edSMDate->setText(shiftDate.toString(dateFormat));
+    btnSMDate->setText(shiftDate < QDate::currentDate() ? QStringLiteral(">>") : QStringLiteral("<<"));
+    selectOpersInLists();
+    curIdDovra = latest.field(QStringLiteral("iddovra")).asInteger();
+}

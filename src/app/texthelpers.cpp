@@ -1,0 +1,83 @@
+#include "texthelpers.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+qint32 strToIntSafe(const QString &text)
+{
+    bool ok = false;
+    const qint32 value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+QString stripBlanks(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (c != u' ' && c != u'\n' && c != u'\r' && c != u'\b')
+            result += c;
+    }
+    return result;
+}
+
+double strToFloatClean(const QString &text)
+{
+    return strToFloatClean(text, QLocale::system());
+}
+
+double strToFloatClean(const QString &text, const QLocale &locale)
+{
+    const QString stripped = stripBlanks(text);
+    if (stripped.isEmpty())
+        return 0;
+    QLocale strict = locale;
+    strict.setNumberOptions(strict.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = strict.toDouble(stripped, &ok);
+    return ok && std::isfinite(value) ? value : 0;
+}
+
+QString copyTargetPath(const QString &source, const QString &folder)
+{
+    const qsizetype nameStart = std::max({source.lastIndexOf(u'\\'), source.lastIndexOf(u'/'),
+                                          source.lastIndexOf(u':')}) + 1;
+    const QString name = source.mid(nameStart);
+    if (folder.isEmpty() || name.isEmpty())
+        return {};
+    if (folder.endsWith(u'/') || folder.endsWith(u'\\'))
+        return folder + name;
+    return folder + u'/' + name;
+}
+
+bool copyFileToDir(const QString &source, const QString &folder)
+{
+    const QString target = copyTargetPath(source, folder);
+    if (target.isEmpty() || target == source)
+        return false;
+
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly))
+        return false;
+    constexpr qint64 chunkSize = 1 << 20;
+    while (!input.atEnd()) {
+        const QByteArray chunk = input.read(chunkSize);
+        if (chunk.isEmpty() || output.write(chunk) != chunk.size()) {
+            output.cancelWriting();
+            break;
+        }
+    }
+    return output.commit();
+}
+
+QString columnOf(const QString &fieldName)
+{
+    const qsizetype underscore = fieldName.indexOf(u'_');
+    return underscore < 0 ? QString() : fieldName.mid(underscore + 1);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QString>
+
+// The database file as the installation delivers it: the schema at version 0 (the first start
+// upgrades it) with its reference rows and, on request, a sample station.
+// Throws DbError when the file exists already or cannot be built; a failed build leaves no file.
+void createDeliveredDatabase(const QString &path, bool withDemo);
+
+// Builds a new SQLite file at path from SQL scripts run in one transaction. Refuses an existing
+// file; on any failure the file is removed again. Throws DbError.
+void createDatabaseFromScripts(const QString &path, const QByteArrayList &scripts);

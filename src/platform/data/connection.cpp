@@ -1,0 +1,150 @@
+#include "connection.h"
+
+#include "connectionstring.h"
+#include "errors.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace {
+
+// A second running copy may hold the file for a moment; wait for it rather than fail.
+constexpr int busyTimeoutMs = 10000;
+
+QString errorText(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
+}
+
+} // namespace
+
+Connection::Connection(const QString &name, QObject *parent)
+    : QObject(parent)
+    , m_name(name)
+{
+}
+
+Connection::~Connection()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void Connection::open(const QString &connectionString)
+{
+    close();
+    openFile(ConnectionString::parse(connectionString).dataSource);
+}
+
+void Connection::openFile(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        throw DbError(QStringLiteral("Файл базы данных не найден: %1").arg(fileName));
+    if (!info.isFile())
+        throw DbError(QStringLiteral("Путь к базе данных указывает не на файл: %1").arg(fileName));
+
+    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
+                                                     : QSqlDatabase::addDatabase("QSQLITE", m_name);
+    // mode=rw: SQLite must not create the file when it is missing.
+    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    url.setQuery(QStringLiteral("mode=rw"));
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    if (!db.open())
+        throw DbError(QStringLiteral("Не удалось открыть базу данных %1: %2")
+                          .arg(fileName, errorText(db.lastError())));
+    m_fileName = fileName;
+    try {
+        applyPragmas();
+    } catch (...) {
+        db.close();
+        m_fileName.clear();
+        throw;
+    }
+}
+
+void Connection::applyPragmas()
+{
+    QSqlQuery query(database());
+    // Reading the schema is what reveals a file that is not an SQLite database at all.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        throw DbError(QStringLiteral("Файл %1 не является базой данных программы: %2")
+                          .arg(m_fileName, errorText(query.lastError())));
+    // WAL with full sync: a figure acknowledged to the cashier survives a power cut. A read-only
+    // file keeps its journal mode; writes to it then fail with their own message.
+    query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        throw DbError(errorText(query.lastError()));
+}
+
+void Connection::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    emit closing();
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (db.isOpen())
+        db.close();
+    m_fileName.clear();
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    if (!isOpen())
+        throw DbError(QStringLiteral("Нет подключения к базе данных"));
+    return QSqlDatabase::database(m_name, false);
+}
+
+QHash<QString, QString> Connection::declaredTypes(const QString &table) const
+{
+    QHash<QString, QString> types;
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(:t)"));
+    query.bindValue(QStringLiteral(":t"), table);
+    if (!query.exec())
+        throw DbError(errorText(query.lastError()));
+    while (query.next())
+        types.insert(query.value(0).toString().toLower(), query.value(1).toString().toUpper());
+    return types;
+}
+
+bool Connection::tableExists(const QString &table) const
+{
+    return !declaredTypes(table).isEmpty();
+}
+
+bool Connection::columnExists(const QString &table, const QString &column) const
+{
+    return declaredTypes(table).contains(column.toLower());
+}
+
+Transaction::Transaction(Connection &connection)
+    : m_connection(connection)
+{
+    QSqlDatabase db = m_connection.database();
+    if (!db.transaction())
+        throw DbError(QStringLiteral("Не удалось начать транзакцию: %1").arg(errorText(db.lastError())));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done && m_connection.isOpen())
+        m_connection.database().rollback();
+}
+
+void Transaction::commit()
+{
+    QSqlDatabase db = m_connection.database();
+    if (!db.commit())
+        throw DbError(QStringLiteral("Не удалось записать изменения: %1").arg(errorText(db.lastError())));
+    m_done = true;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+
+// The one connection to the database file. Opening never creates a file: a missing file is
+// an error, so that a mistyped path cannot leave an empty database behind.
+class Connection : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Connection(const QString &name, QObject *parent = nullptr);
+    ~Connection() override;
+
+    // Throws DbError when the string is not understood or the file cannot be opened as a database.
+    void open(const QString &connectionString);
+    void close();
+    bool isOpen() const;
+
+    QString fileName() const { return m_fileName; }
+    QSqlDatabase database() const;
+
+    // Column declared types of a table ("CURRENCY", "DATETIME" ...), keyed by lower-case column
+    // name; empty for a table that does not exist.
+    QHash<QString, QString> declaredTypes(const QString &table) const;
+    bool tableExists(const QString &table) const;
+    bool columnExists(const QString &table, const QString &column) const;
+
+signals:
+    // Sent before the connection closes, so that every dataset on it closes too.
+    void closing();
+
+private:
+    void openFile(const QString &fileName);
+    void applyPragmas();
+
+    QString m_name;
+    QString m_fileName;
+};
+
+// Rolls back unless committed: a step that fails halfway leaves the file as it was.
+class Transaction
+{
+public:
+    explicit Transaction(Connection &connection);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+
+private:
+    Connection &m_connection;
+    bool m_done = false;
+};

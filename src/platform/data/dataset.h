@@ -1,0 +1,87 @@
+#pragma once
+
+#include "connection.h"
+#include "field.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QVariant>
+
+class Connection;
+class QSqlQuery;
+
+// Rows read from the database with a cursor over them. The rows are those of the last opening
+// or refresh: statements that change the table afterwards show only after a refresh.
+class Dataset : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Dataset(Connection *connection, QObject *parent = nullptr);
+
+    void open();
+    void close();
+    bool isOpen() const { return m_open; }
+    // Reads the rows again and stays on the same row where it still exists.
+    void refresh();
+
+    int recordCount() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    // Index of the current row, -1 when there is none.
+    int recNo() const { return m_row; }
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveTo(int row);
+
+    int columnCount() const { return int(m_columns.size()); }
+    QString columnName(int column) const { return m_columns.at(column).name; }
+    ColumnKind columnKind(int column) const { return m_columns.at(column).kind; }
+    int columnIndex(const QString &name) const;
+    bool hasField(const QString &name) const { return columnIndex(name) >= 0; }
+    // The named column of the current row (null when there is no row); DbError when the
+    // dataset has no such column.
+    virtual Field field(const QString &name) const;
+    QVariant value(int row, int column) const { return m_rows.at(row).at(column); }
+
+    Connection *connection() const { return m_connection; }
+
+signals:
+    // After every positioning: first, last, next, prior, a move to another row, an append.
+    void afterScroll();
+    // The rows were replaced (open, close, refresh).
+    void rowsReset();
+
+protected:
+    // Runs the dataset's statement; the result's columns and rows become the dataset's.
+    virtual void execSelect(QSqlQuery &query) = 0;
+    // Which row to stay on after a refresh: the default is the same row number.
+    virtual int rowAfterRefresh(int previousRow);
+    void setCurrentRow(int row);
+    int columnIndexOrThrow(const QString &name) const;
+
+    struct Column
+    {
+        QString name;
+        ColumnKind kind;
+    };
+    QList<Column> m_columns;
+    QList<QList<QVariant>> m_rows;
+
+private:
+    void load();
+
+    QPointer<Connection> m_connection;
+    bool m_open = false;
+    int m_row = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+};
+
+// Runs one statement with named parameters written ":name". Values are bound, never spliced
+// into the text; a parameter the caller did not set is bound as null.
+void runStatement(QSqlQuery &query, const QString &sql, const QHash<QString, QVariant> &params);
