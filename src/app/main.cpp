@@ -13,6 +13,8 @@
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
+    // The caption of every message box.
+    app.setApplicationName(QStringLiteral("Трельвандор"));
     // Liberation Sans is metric-compatible with the office fonts the forms were drawn with.
     app.setFont(QFont(QStringLiteral("Liberation Sans"), 9));
 

@@ -97,6 +97,11 @@ TfMain::TfMain(const QString &iniFileName, QWidget *parent)
     connect(TimerClock, &QTimer::timeout, this, &TfMain::TimerClockTimer);
     TimerClock->start();
 
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            m_waitForReturn = false;
+    });
+
     FormCreate();
 }
 
@@ -255,9 +260,6 @@ bool TfMain::event(QEvent *event)
         FormActivate();
         m_waitForReturn = false;
     }
-    if (event->type() == QEvent::ApplicationStateChange
-        && QGuiApplication::applicationState() != Qt::ApplicationActive)
-        m_waitForReturn = false;
     return QMainWindow::event(event);
 }
 
