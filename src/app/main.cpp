@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/startlock.h"
 #include "db/datamodule.h"
+#include "inkass/banknotcalc.h"
 
 #include "platform/data/errors.h"
 #include "platform/ui/application.h"
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
     TfMain fMain(QDir(executableFolder).filePath(QStringLiteral("dovra.ini")));
     TfDM fDM(app.arguments().mid(1), executableFolder);
     fMain.setDataModule(&fDM);
+    TfBanknotCalc fBanknotCalc(&fDM, &fMain);
     TfAbout fAbout(&fMain);
     fMain.setAboutWindow(&fAbout);
 

@@ -2,6 +2,7 @@
 
 #include "aboutwindow.h"
 #include "db/datamodule.h"
+#include "zreport/zotchet.h"
 
 #include "platform/data/datasetmodel.h"
 #include "platform/ui/datagrid.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +110,8 @@ TfMain::TfMain(const QString &iniFileName, QWidget *parent)
 void TfMain::setDataModule(TfDM *dm)
 {
     m_dm = dm;
+    // Every positioning of the shift table reloads the view on the shift it reached.
+    connect(&dm->tabDOVRA, &Dataset::afterScroll, this, [this] { rgNovDOVRAClick(&m_dm->tabDOVRA); });
 }
 
 void TfMain::setAboutWindow(TfAbout *about)
@@ -175,6 +179,8 @@ void TfMain::buildHeader()
     modes->addWidget(rbNewShift);
     modes->addWidget(rbArchive);
     rbNewShift->setChecked(true);
+    for (QRadioButton *mode : {rbNewShift, rbArchive})
+        connect(mode, &QRadioButton::clicked, this, [this] { rgNovDOVRAClick(rgNovDOVRA); });
 
     caption(pnlDovraRed, QStringLiteral("N СМЕНЫ В БУК-TS"), 8, 174);
     edNSMBUKTS = placed(new QLineEdit(pnlDovraRed), QStringLiteral("edNSMBUKTS"), 130, 170, 100, 24);
@@ -185,6 +191,7 @@ void TfMain::buildHeader()
     btnSMDate = placed(new QPushButton(QStringLiteral("<<"), pnlDovraRed), QStringLiteral("btnSMDate"),
                        383, 170, 35, 24);
     btnSMDate->setFocusPolicy(Qt::NoFocus);
+    connect(btnSMDate, &QPushButton::clicked, this, &TfMain::btnSMDateClick);
 
     LabelToDay = placed(new QLabel(pnlDovraRed), QStringLiteral("LabelToDay"), 0, 8, 100, 20);
     lblTimerClock = placed(new QLabel(pnlDovraRed), QStringLiteral("lblTimerClock"), 0, 8, 80, 20);
@@ -197,6 +204,10 @@ void TfMain::buildHeader()
     m_headerFocus->append(edNSMBUKTS, FocusChain::Enter | FocusChain::UpDown);
     m_headerFocus->append(ComBoxOper, FocusChain::Enter);
     m_headerFocus->append(ComBoxOper2, FocusChain::Enter);
+    // Leaving any of the three writes the shift row.
+    for (QWidget *field : {static_cast<QWidget *>(edNSMBUKTS), static_cast<QWidget *>(ComBoxOper),
+                           static_cast<QWidget *>(ComBoxOper2)})
+        field->installEventFilter(this);
 }
 
 void TfMain::buildEncashmentAndControl()
@@ -207,12 +218,41 @@ void TfMain::buildEncashmentAndControl()
     gbKONTROLcommon = placed(new QGroupBox(QStringLiteral("Общий контроль (итого)        РУБ.КОП"),
                                            pnlDovraRed),
                              QStringLiteral("gbKONTROLcommon"), 995, 34, 293, 182);
+    struct TotalRow
+    {
+        QLineEdit **field;
+        const char *name;
+        const char *caption;
+    };
+    const TotalRow rows[] = {
+        {&MemoVNOScommon, "MemoVNOScommon", "ВНОС ОБЩИЙ"},
+        {&MemoVINOScommon, "MemoVINOScommon", "ВЫНОС ОБЩИЙ"},
+        {&MemoINKASScommon, "MemoINKASScommon", "ИНКАССАЦИИ (Z)"},
+        {&MemoINKASSKorrcommon, "MemoINKASSKorrcommon", "В Т.Ч. КОРРЕКТИР."},
+        {&MemoKONTROL, "MemoKONTROL", "КОНТРОЛЬ"},
+        {&MemoNalOSTATOKcommon, "MemoNalOSTATOKcommon", "ОБЩ. ОСТАТОК НАЛ"},
+    };
+    int top = 18;
+    for (const TotalRow &row : rows) {
+        auto *label = caption(gbKONTROLcommon, QString::fromUtf8(row.caption), 8, top + 3);
+        *row.field = placed(new QLineEdit(gbKONTROLcommon), QString::fromUtf8(row.name), 150, top, 135, 21);
+        (*row.field)->setReadOnly(true);
+        (*row.field)->setAlignment(Qt::AlignRight);
+        (*row.field)->setFocusPolicy(Qt::NoFocus);
+        if (row.field == &MemoKONTROL)
+            lblKONTROL = label;
+        top += 23;
+    }
+    lblKONTROL->setObjectName(QStringLiteral("lblKONTROL"));
+    gbKONTROLcommon->resize(gbKONTROLcommon->width(), top + 70);
     btnDataAccept = placed(new QPushButton(QStringLiteral("ПРИНЯТЬ ДАННЫЕ СМЕНЫ"), gbKONTROLcommon),
-                           QStringLiteral("btnDataAccept"), 8, 116, 277, 28);
+                           QStringLiteral("btnDataAccept"), 8, top + 4, 277, 28);
     btnDataBackToEdit = placed(new QPushButton(QStringLiteral("РЕДАКТИРОВАТЬ СМЕНУ"), gbKONTROLcommon),
-                               QStringLiteral("btnDataBackToEdit"), 8, 148, 277, 28);
+                               QStringLiteral("btnDataBackToEdit"), 8, top + 36, 277, 28);
     btnDataAccept->setEnabled(false);
     btnDataBackToEdit->setEnabled(false);
+    connect(btnDataAccept, &QPushButton::clicked, this, &TfMain::btnDataAcceptClick);
+    connect(btnDataBackToEdit, &QPushButton::clicked, this, &TfMain::btnDataBackToEditClick);
 }
 
 void TfMain::buildDocumentBar()
@@ -253,6 +293,18 @@ void TfMain::showPlaceholder(QComboBox *list)
     list->setEditText(chooseOperatorText);
 }
 
+bool TfMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // A list opening its drop-down or the window losing the desk is no leaving of the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && m_dm
+            && kassPanelCount >= 0)
+            FromDovraToZ(watched);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool TfMain::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && !m_waitForReturn) {
@@ -288,18 +340,22 @@ void TfMain::FormActivate()
     showLatestShift();
 
     m_dm->adoq.setSql(QStringLiteral("select valnumber from param where parname = :name"));
-    m_dm->adoq.clearParams();
     m_dm->adoq.setParam(QStringLiteral("name"), QStringLiteral("nkass"));
     m_dm->adoq.open();
     kassPanelCount = qBound(0, m_dm->adoq.field(QStringLiteral("valnumber")).asInteger(), maxKassPanels);
     m_dm->adoq.close();
     kassPanelsAtBuild = kassPanelCount;
+    buildKassPanels();
     activeKass = 1;
 
-    if (curIdDovra == 0)
+    if (curIdDovra > 0) {
+        FromDovraToZGo();
+        if (kassPanelCount > 0)
+            kassPanels[1]->edit(QStringLiteral("ZDOC"))->setFocus();
+    } else {
         ComBoxOper->setFocus();
-    else
-        edNSMBUKTS->setFocus();
+    }
+    dovraControl();
 }
 
 void TfMain::centreDialogs()

@@ -18,6 +18,7 @@ class QRadioButton;
 class QTimer;
 class TfAbout;
 class TfDM;
+class TZOtchet;
 
 // The main window: the shift header, the register panels, the encashment and the bar of
 // document buttons, on the one client panel pnlDovraRed.
@@ -49,6 +50,22 @@ public:
     void selectOpersInLists();
     QString operatorNameById(qint32 id);
 
+    // Shift lifecycle: the shift row, its states and the reload of the view.
+    void clearAll();
+    void FromDovraToZ(QObject *sender);
+    void FromDovraToZGo();
+    void rgNovDOVRAClick(QObject *sender);
+    void btnDataAcceptClick();
+    void btnDataBackToEditClick();
+    void btnSMDateClick();
+    bool isArchiveMode() const;
+
+    // Shift cash balance: the control totals and whether the shift may be accepted, and the
+    // closing cash balance of every Z-report of the shift.
+    void dovraControl();
+    void updateRealSum();
+
+    TfDM *dataModule() const { return m_dm; }
     QString pwdStr() const { return m_pwdStr; }
     const IniFile &iniFile() const { return m_iniFile; }
 
@@ -59,6 +76,7 @@ public:
     int kassPanelsAtBuild = 0;
     int activeKass = 1;
     std::array<qint32, maxOperators + 1> operIds{}; // positions 1..operCount
+    std::array<TZOtchet *, maxKassPanels + 1> kassPanels{}; // positions 1..kassPanelCount
     int operCount = 0;
     bool dovraLoaded = false;
     bool dovraBusy = false;
@@ -76,8 +94,16 @@ public:
     QRadioButton *rbArchive = nullptr;
     QLabel *LabelToDay = nullptr;
     QLabel *lblTimerClock = nullptr;
+    QGroupBox *gbKassa = nullptr; // hidden template of the register panels
     QGroupBox *gbInkassZag = nullptr;
     QGroupBox *gbKONTROLcommon = nullptr;
+    QLineEdit *MemoVNOScommon = nullptr;
+    QLineEdit *MemoVINOScommon = nullptr;
+    QLineEdit *MemoINKASScommon = nullptr;
+    QLineEdit *MemoINKASSKorrcommon = nullptr;
+    QLineEdit *MemoKONTROL = nullptr;
+    QLabel *lblKONTROL = nullptr;
+    QLineEdit *MemoNalOSTATOKcommon = nullptr;
     QPushButton *btnDataAccept = nullptr;
     QPushButton *btnDataBackToEdit = nullptr;
     QWidget *pnCallDocuments = nullptr;
@@ -85,6 +111,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -98,6 +125,13 @@ private:
     void centreDialogs();
     void fillOperatorLists();
     void showLatestShift();
+    void buildKassPanels();
+    void loadPanels(bool locked);
+    bool shiftRowLocked() const;
+    bool needsNewShiftRow() const;
+    QVariant operatorKey(const QComboBox *list, const QVariant &stored) const;
+    void setArchiveMode(bool archive);
+    void writeShiftRow();
     static void showPlaceholder(QComboBox *list);
 
     IniFile m_iniFile;

@@ -1,5 +1,7 @@
 #include "texthelpers.h"
 
+#include "platform/data/errors.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -24,6 +26,20 @@ QString stripBlanks(const QString &text)
     return result;
 }
 
+namespace {
+
+// The locale's standard conversion: its decimal separator, no group separators, finite values.
+bool convertNumber(const QString &text, const QLocale &locale, double &value)
+{
+    QLocale strict = locale;
+    strict.setNumberOptions(strict.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    value = strict.toDouble(text, &ok);
+    return ok && std::isfinite(value);
+}
+
+} // namespace
+
 double strToFloatClean(const QString &text)
 {
     return strToFloatClean(text, QLocale::system());
@@ -32,13 +48,16 @@ double strToFloatClean(const QString &text)
 double strToFloatClean(const QString &text, const QLocale &locale)
 {
     const QString stripped = stripBlanks(text);
-    if (stripped.isEmpty())
-        return 0;
-    QLocale strict = locale;
-    strict.setNumberOptions(strict.numberOptions() | QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = strict.toDouble(stripped, &ok);
-    return ok && std::isfinite(value) ? value : 0;
+    double value = 0;
+    return !stripped.isEmpty() && convertNumber(stripped, locale, value) ? value : 0;
+}
+
+double strToFloat(const QString &text)
+{
+    double value = 0;
+    if (!convertNumber(text.trimmed(), QLocale::system(), value))
+        throw ConvertError(QStringLiteral("«%1» не является правильным числом").arg(text));
+    return value;
 }
 
 QString copyTargetPath(const QString &source, const QString &folder)

@@ -15,6 +15,9 @@ QString stripBlanks(const QString &text);
 // them), and so are infinities and NaN; a rejected or empty text gives 0.
 double strToFloatClean(const QString &text);
 double strToFloatClean(const QString &text, const QLocale &locale);
+// The standard conversion of a number typed with the system's decimal separator (blanks around
+// it allowed); a text it rejects is a ConvertError.
+double strToFloat(const QString &text);
 
 // Copies source into folder under its own name, replacing an existing copy. The copy is written
 // under a temporary name in the folder and renamed over the target, so a failed copy leaves the

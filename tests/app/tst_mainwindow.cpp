@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "db/datamodule.h"
 #include "db/schemaupgrade.h"
-#include "support/testdatabase.h"
+#include "support/station.h"
 
 #include "platform/data/errors.h"
 #include "platform/data/money.h"
@@ -20,54 +20,6 @@
 #include <memory>
 
 namespace {
-
-// A demo station in a temporary folder with the main window and the data module on it,
-// created in the program's order.
-class Station
-{
-public:
-    explicit Station(const QString &connstr = QStringLiteral("Provider=SQLite;Data Source=$(FILENAME);"))
-        : path(freshDatabase(dir.path()))
-        , ini(QDir(dir.path()).filePath(QStringLiteral("dovra.ini")))
-    {
-        if (!connstr.isEmpty())
-            ini.writeString(QStringLiteral("DB"), QStringLiteral("connstr"), connstr);
-        main = std::make_unique<TfMain>(ini.fileName());
-        dm = std::make_unique<TfDM>(QStringList(), dir.path());
-        main->setDataModule(dm.get());
-    }
-    ~Station()
-    {
-        dm.reset(); // the data module goes before the main window
-        main.reset();
-    }
-
-    // Runs a statement on a side connection, as the station's history would have it.
-    void run(const QString &sql, const QHash<QString, QVariant> &params = {})
-    {
-        Connection connection(QStringLiteral("side"));
-        connection.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(path));
-        Query query(&connection);
-        query.setSql(sql);
-        for (auto it = params.cbegin(); it != params.cend(); ++it)
-            query.setParam(it.key(), it.value());
-        query.execSql();
-    }
-
-    QStringList items(QComboBox *list) const
-    {
-        QStringList result;
-        for (int i = 0; i < list->count(); ++i)
-            result << list->itemText(i);
-        return result;
-    }
-
-    QTemporaryDir dir;
-    QString path;
-    IniFile ini;
-    std::unique_ptr<TfMain> main;
-    std::unique_ptr<TfDM> dm;
-};
 
 const QStringList workingOperators = {"Белова Светлана Андреевна", "Григорьев Павел Николаевич",
                                       "Никитина Анна Сергеевна"};
@@ -88,8 +40,8 @@ private slots:
 
         QCOMPARE(main.windowTitle(), QStringLiteral("ТРЕЛЬВАНДОР СМЕННЫХ ОТЧЕТОВ (АЗС № 17)"));
         QCOMPARE(SchemaUpgrade(station.dm->ADOConAZSKAS, station.dm->adoq).schemaVersion(), 3);
-        QCOMPARE(station.items(main.ComBoxOper), workingOperators);
-        QCOMPARE(station.items(main.ComBoxOper2), workingOperators);
+        QCOMPARE(Station::items(main.ComBoxOper), workingOperators);
+        QCOMPARE(Station::items(main.ComBoxOper2), workingOperators);
         QCOMPARE(main.operCount, 3);
         for (QComboBox *list : {main.ComBoxOper, main.ComBoxOper2}) {
             QCOMPARE(list->currentIndex(), -1);
@@ -119,7 +71,7 @@ private slots:
         station.run("insert into azsoper (OperatorFIO, idOperSit) values ('Новая Ольга Игоревна', 1)");
         station.run("insert into kkm (NPROIZV, NREG, nKass, idKKMNazv, idKKMSost) values ('9', '9', 4, 1, 1)");
         station.main->FormActivate();
-        QCOMPARE(station.items(station.main->ComBoxOper), workingOperators);
+        QCOMPARE(Station::items(station.main->ComBoxOper), workingOperators);
         Query &adoq = station.dm->adoq;
         adoq.setSql("select count(*) as n from zotchet");
         adoq.open();

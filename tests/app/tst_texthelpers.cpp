@@ -1,4 +1,5 @@
 #include "app/texthelpers.h"
+#include "platform/data/errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,8 @@ private slots:
     void strToFloatCleanWithLocale();
     void strToFloatCleanUsesSystemLocale_data();
     void strToFloatCleanUsesSystemLocale();
+
+    void strToFloatIsStrict();
 
     void columnOf_data();
     void columnOf();
@@ -145,6 +148,16 @@ void TestTextHelpers::strToFloatCleanUsesSystemLocale()
     QLocale::setDefault(previousDefault);
 
     QCOMPARE(result, commaSystem ? withComma : withPoint);
+}
+
+void TestTextHelpers::strToFloatIsStrict()
+{
+    const QString mark = QLocale::system().decimalPoint();
+    QCOMPARE(::strToFloat(" 1500 "), 1500.0);
+    QCOMPARE(::strToFloat("-12" + mark + "5"), -12.5);
+    for (const QString &bad : {QString(), QStringLiteral("abc"), QStringLiteral("1 500"),
+                               QStringLiteral("12;5"), QStringLiteral("inf")})
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ::strToFloat(bad));
 }
 
 void TestTextHelpers::columnOf_data()

@@ -145,8 +145,10 @@ void Dataset::load()
     QList<Column> columns;
     for (int i = 0; i < record.count(); ++i) {
         const char *declared = stmt ? sqlite3_column_decltype(stmt, i) : nullptr;
-        columns.append({record.fieldName(i),
-                        declared ? columnKindOf(QString::fromUtf8(declared)) : ColumnKind::Other});
+        const ColumnKind kind = m_declaredKinds.value(
+            record.fieldName(i).toLower(),
+            declared ? columnKindOf(QString::fromUtf8(declared)) : ColumnKind::Other);
+        columns.append({record.fieldName(i), kind});
     }
     QList<QList<QVariant>> rows;
     while (query.next()) {
@@ -204,6 +206,11 @@ void Dataset::prior()
 void Dataset::moveTo(int row)
 {
     setCurrentRow(row);
+}
+
+void Dataset::setColumnKind(const QString &name, ColumnKind kind)
+{
+    m_declaredKinds.insert(name.toLower(), kind);
 }
 
 int Dataset::columnIndex(const QString &name) const

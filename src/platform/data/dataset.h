@@ -50,6 +50,10 @@ public:
 
     Connection *connection() const { return m_connection; }
 
+    // How to read a computed column, which carries no declared type (a sum of amounts is money).
+    // Kept until the statement changes.
+    void setColumnKind(const QString &name, ColumnKind kind);
+
 signals:
     // After every positioning: first, last, next, prior, a move to another row, an append.
     void afterScroll();
@@ -62,6 +66,7 @@ protected:
     // Which row to stay on after a refresh: the default is the same row number.
     virtual int rowAfterRefresh(int previousRow);
     void setCurrentRow(int row);
+    void clearColumnKinds() { m_declaredKinds.clear(); }
     int columnIndexOrThrow(const QString &name) const;
 
     struct Column
@@ -76,6 +81,7 @@ private:
     void load();
 
     QPointer<Connection> m_connection;
+    QHash<QString, ColumnKind> m_declaredKinds; // lower-case column name → kind
     bool m_open = false;
     int m_row = -1;
     bool m_bof = true;

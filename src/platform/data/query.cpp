@@ -13,6 +13,7 @@ Query::Query(Connection *connection, QObject *parent)
 void Query::setSql(const QString &sql)
 {
     close();
+    clearColumnKinds();
     m_sql = sql;
 }
 

@@ -160,6 +160,10 @@ private slots:
         sum.open();
         QCOMPARE(sum.field(QStringLiteral("t")).asString(), QStringLiteral("integer"));
         QCOMPARE(sum.field(QStringLiteral("total")).asInteger(), 10000);
+        // A computed sum is read as money once declared so.
+        sum.setColumnKind(QStringLiteral("TOTAL"), ColumnKind::Money);
+        sum.refresh();
+        QCOMPARE(sum.field(QStringLiteral("total")).asMoney(), Money::fromDouble(1.0));
     }
 
     void errorsNameTheProblem()
