@@ -198,16 +198,27 @@ void TfMain::buildHeader()
     for (QLabel *label : {LabelToDay, lblTimerClock})
         label->setStyleSheet(QStringLiteral("font-size: 12pt; font-weight: bold; color: navy"));
 
-    // Enter hands the focus on along the header; the arrows too in the number field, where
-    // they have nothing else to do.
-    m_headerFocus = new FocusChain(this);
-    m_headerFocus->append(edNSMBUKTS, FocusChain::Enter | FocusChain::UpDown);
-    m_headerFocus->append(ComBoxOper, FocusChain::Enter);
-    m_headerFocus->append(ComBoxOper2, FocusChain::Enter);
+    buildFocusOrder();
     // Leaving any of the three writes the shift row.
     for (QWidget *field : {static_cast<QWidget *>(edNSMBUKTS), static_cast<QWidget *>(ComBoxOper),
                            static_cast<QWidget *>(ComBoxOper2)})
         field->installEventFilter(this);
+}
+
+// Enter hands the focus on along the header and into the panels; the arrows too in the number
+// field, where they have nothing else to do. Each panel built takes its place right after the
+// header, in front of the panels built before it.
+void TfMain::buildFocusOrder()
+{
+    delete m_headerFocus;
+    m_headerFocus = new FocusChain(this);
+    m_headerFocus->append(edNSMBUKTS, FocusChain::Enter | FocusChain::UpDown);
+    m_headerFocus->append(ComBoxOper, FocusChain::Enter);
+    m_headerFocus->append(ComBoxOper2, FocusChain::Enter);
+    for (int i = kassPanelCount; i >= 1; --i)
+        if (kassPanels[i])
+            for (QWidget *control : kassPanels[i]->focusOrder())
+                m_headerFocus->append(control);
 }
 
 void TfMain::buildEncashmentAndControl()

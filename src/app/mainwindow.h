@@ -116,6 +116,7 @@ protected:
 private:
     void FormCreate();
     void buildHeader();
+    void buildFocusOrder();
     void buildShiftGrid();
     void buildEncashmentAndControl();
     void buildDocumentBar();

@@ -89,6 +89,7 @@ void TfMain::buildKassPanels()
             panel->loadZ(adoq, curIdDovra);
         adoq.close();
     }
+    buildFocusOrder();
 }
 
 void TfMain::clearAll()

@@ -205,8 +205,9 @@ void TZOtchet::wireControls()
 // number, the extra-report box, the time, the figures, the two boxes and "КОРР. АКТ".
 void TZOtchet::buildFocusOrder()
 {
-    QList<QWidget *> order = {m_chbZDate, m_edSerKKM, m_btnZDate, edit(QStringLiteral("ZDOC")),
-                              m_chbDopZOtchet, m_edZDate, m_edZTime, m_btnDopZOtchet};
+    QList<QWidget *> &order = m_focusOrder;
+    order = {m_chbZDate, m_edSerKKM, m_btnZDate, edit(QStringLiteral("ZDOC")),
+             m_chbDopZOtchet, m_edZDate, m_edZTime, m_btnDopZOtchet};
     for (const char *suffix : {"NalProd", "NalVozvrat", "KredProd", "KredStorno", "ProdSum", "VNOS",
                                "VINOS", "INKASS", "SUMKASS", "NARPROD", "NZ", "SUMKASSNS", "NARPRODNS"})
         order.append(edit(QString::fromUtf8(suffix)));

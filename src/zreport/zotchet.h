@@ -48,6 +48,8 @@ public:
     QCheckBox *extrSitBox() const { return m_chbZExtrSit; }
     // "Печать", "КМ6", "KO4", "KO1", "KO2", "KM3".
     QList<QPushButton *> printButtons() const { return m_printButtons; }
+    // The panel's controls in their focus order, first to last.
+    QList<QWidget *> focusOrder() const { return m_focusOrder; }
     QLabel *errorLabel() const { return m_lblZError; }
 
     // Storing and checking.
@@ -112,6 +114,7 @@ private:
     void requireColumn(const QString &column) const;
 
     TfMain *m_owner;
+    QList<QWidget *> m_focusOrder;
     QHash<QString, QLineEdit *> m_edits; // upper-case suffix → field
     QHash<const QObject *, Input> m_inputs;
     QLineEdit *m_edZTime = nullptr;

@@ -3,6 +3,7 @@
 
 #include "platform/data/errors.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QLineEdit>
@@ -183,6 +184,22 @@ private slots:
         QCOMPARE(m.btnSMDate->text(), QStringLiteral("<<"));
         QCOMPARE(m.edSMDate->text(), today);
         QCOMPARE(desk.station.scalar("select DovraDate from dovra").asDateTime().date(), QDate::currentDate());
+    }
+
+    // The header hands on to the panel built last; each panel to the one built before it.
+    void focusRunsFromTheHeaderThroughThePanels()
+    {
+        Desk desk;
+        TfMain &m = desk.main();
+        desk.openShift("501");
+        m.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        m.ComBoxOper2->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m.kassPanels[3]->focusOrder().first());
+        m.kassPanels[3]->focusOrder().last()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m.kassPanels[2]->focusOrder().first());
     }
 
     // One failed write must not leave the view deaf to every later reload.
