@@ -18,20 +18,26 @@ void placeLike(const QWidget *from, QWidget *parent, QWidget *to)
     to->setGeometry(from->geometry());
 }
 
+// A colour is copied for every state of the widget: a disabled template reads its disabled colour
+// by default, which would leave the enabled copy looking disabled.
+void copyColour(const QWidget *from, QWidget *to, QPalette::ColorRole role)
+{
+    QPalette palette = to->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, from->palette().color(group, role));
+    to->setPalette(palette);
+}
+
 // A font goes with its colour, as the text colour belongs to the font of the form designer.
 void copyFont(const QWidget *from, QWidget *to, QPalette::ColorRole textRole)
 {
     to->setFont(from->font());
-    QPalette palette = to->palette();
-    palette.setColor(textRole, from->palette().color(textRole));
-    to->setPalette(palette);
+    copyColour(from, to, textRole);
 }
 
 void copyBackground(const QWidget *from, QWidget *to)
 {
-    QPalette palette = to->palette();
-    palette.setColor(QPalette::Window, from->palette().color(QPalette::Window));
-    to->setPalette(palette);
+    copyColour(from, to, QPalette::Window);
     to->setAutoFillBackground(from->autoFillBackground());
 }
 

@@ -94,6 +94,17 @@ private slots:
         QVERIFY(korrAkt->font().italic());
         QCOMPARE(korrAkt->text(), QStringLiteral("КОРР. АКТ"));
         QVERIFY(korrAkt->isEnabled());
+
+        // A disabled template's copy, once enabled, must not look disabled.
+        auto *print = new QPushButton;
+        QPushButton *printTemplate = gbKassa->findChild<QPushButton *>("btnPrintZAll");
+        QVERIFY(printTemplate && !printTemplate->isEnabled());
+        copyButtonProps(printTemplate, &area, print);
+        print->setEnabled(true);
+        QCOMPARE(print->palette().color(QPalette::Active, QPalette::ButtonText),
+                 printTemplate->palette().color(QPalette::Active, QPalette::ButtonText));
+        QVERIFY(print->palette().color(QPalette::Active, QPalette::ButtonText)
+                != print->palette().color(QPalette::Disabled, QPalette::ButtonText));
     }
 };
 
