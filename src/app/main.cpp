@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
     TfDM fDM(app.arguments().mid(1), executableFolder);
     fMain.setDataModule(&fDM);
     TfBanknotCalc fBanknotCalc(&fDM, &fMain);
+    fMain.setBanknoteCalculator(&fBanknotCalc);
     TfAbout fAbout(&fMain);
     fMain.setAboutWindow(&fAbout);
 

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "aboutwindow.h"
+#include "formlayout.h"
 #include "db/datamodule.h"
 #include "zreport/zotchet.h"
 
@@ -40,22 +41,6 @@ const QStringList documentButtonCaptions = {
 constexpr int documentButtonWidth = 115;
 constexpr int documentButtonHeight = 25;
 
-template<class W>
-W *placed(W *widget, const QString &name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-QLabel *caption(QWidget *parent, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
 // Halves go to the even neighbour, as the centring of the dialogs rounds.
 int roundHalfEven(double value)
 {
@@ -88,7 +73,8 @@ TfMain::TfMain(const QString &iniFileName, QWidget *parent)
 
     buildShiftGrid();
     buildHeader();
-    buildEncashmentAndControl();
+    buildEncashment();
+    buildControlTotals();
     buildDocumentBar();
     layout->addWidget(pnCallDocuments);
     buildMenu();
@@ -221,11 +207,8 @@ void TfMain::buildFocusOrder()
                 m_headerFocus->append(control);
 }
 
-void TfMain::buildEncashmentAndControl()
+void TfMain::buildControlTotals()
 {
-    gbInkassZag = placed(new QGroupBox(QStringLiteral("Инкассация"), pnlDovraRed),
-                         QStringLiteral("gbInkassZag"), 726, 3, 257, 65);
-
     gbKONTROLcommon = placed(new QGroupBox(QStringLiteral("Общий контроль (итого)        РУБ.КОП"),
                                            pnlDovraRed),
                              QStringLiteral("gbKONTROLcommon"), 995, 34, 293, 182);
@@ -288,7 +271,10 @@ void TfMain::buildDocumentBar()
 void TfMain::buildMenu()
 {
     QMenu *requisites = menuBar()->addMenu(QStringLiteral("РЕКВИЗИТЫ"));
-    requisites->addAction(QStringLiteral("ВЫХОД"), this, [] { haltProcess(0); });
+    requisites->addAction(QStringLiteral("ВЫХОД"), this, [this] {
+        leaveFocusedField();
+        haltProcess(0);
+    });
     for (const char *group : {"ОПЕРАТОРЫ", "КАССА", "ПАРОЛЬ", "БЛАНКИ", "ТИТ/ЛИСТЫ"})
         menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("ПОМОЩЬ"));
@@ -302,6 +288,20 @@ void TfMain::showPlaceholder(QComboBox *list)
 {
     list->setCurrentIndex(-1);
     list->setEditText(chooseOperatorText);
+}
+
+// A figure is stored when its field is left. Choosing a menu item or closing the window does not
+// leave the field by itself, so the field is left here first: nothing typed is lost at the end.
+void TfMain::leaveFocusedField()
+{
+    if (QWidget *field = QApplication::focusWidget())
+        field->clearFocus();
+}
+
+void TfMain::closeEvent(QCloseEvent *event)
+{
+    leaveFocusedField();
+    QMainWindow::closeEvent(event);
 }
 
 bool TfMain::eventFilter(QObject *watched, QEvent *event)
@@ -360,13 +360,12 @@ void TfMain::FormActivate()
     activeKass = 1;
 
     if (curIdDovra > 0) {
+        // The panels and the encashment; the encashment then places the focus and the totals.
         FromDovraToZGo();
-        if (kassPanelCount > 0)
-            kassPanels[1]->edit(QStringLiteral("ZDOC"))->setFocus();
     } else {
         ComBoxOper->setFocus();
+        dovraControl();
     }
-    dovraControl();
 }
 
 void TfMain::centreDialogs()

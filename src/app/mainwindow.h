@@ -10,14 +10,18 @@
 class DataGrid;
 class FocusChain;
 class QComboBox;
+class QDate;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class QToolButton;
 class TfAbout;
+class TfBanknotCalc;
 class TfDM;
+class TInkassKvit;
 class TZOtchet;
 
 // The main window: the shift header, the register panels, the encashment and the bar of
@@ -31,6 +35,7 @@ public:
     static constexpr int designHeight = 830;
     static constexpr int maxOperators = 100;
     static constexpr int maxKassPanels = 5;
+    static constexpr int maxKvitBoxes = 10;
     static inline const QString chooseOperatorText = QStringLiteral("ВЫБРАТЬ ОПЕРАТОРА");
 
     // iniFileName: dovra.ini in the executable's folder.
@@ -39,6 +44,8 @@ public:
     // The windows created after this one; the data module is needed from the first activation on.
     void setDataModule(TfDM *dm);
     void setAboutWindow(TfAbout *about);
+    void setBanknoteCalculator(TfBanknotCalc *calc);
+    TfBanknotCalc *banknoteCalculator() const;
     // A dialog centred over this window at every start of the view.
     void registerDialog(QWidget *dialog);
 
@@ -65,6 +72,29 @@ public:
     void dovraControl();
     void updateRealSum();
 
+    // Encashment of the shift: the header gbInkassZag and under it one box per bag.
+    // Finds or creates the shift's encashment and shows its bags; focusTarget is the field that
+    // takes the focus once the bags are entered, nullptr to show them read-only. Shift 0 clears
+    // the view.
+    void loadInkass(qint32 idDovra, QWidget *focusTarget);
+    // Stores the date that memoDateINKASS shows.
+    void storeInkassDate();
+    void btnDateINKASSClick();
+    // Adds up the bags into memoSumINKASSvsekv ("%.2f") and memoSumINKASSvsekvf (for the eye),
+    // then the shift's control totals.
+    void totalInkass();
+    // The numbers of the bags that carry a sum, as the documents list them: "101, 103".
+    QString inkassBagList() const;
+    void SpeedButton1Click();
+
+    // What the bag boxes ask of the view: a box's position (1..kvitCount, 0 when it is not
+    // shown), the empty box for the next bag, the removal of a deleted bag's box, and the move of
+    // the focus to the control after `from` (past the last box: nextFocus).
+    int kvitPosition(const TInkassKvit *box) const;
+    void addKvitBox();
+    void removeKvitBox(TInkassKvit *box);
+    void focusAfterKvit(QWidget *from);
+
     TfDM *dataModule() const { return m_dm; }
     QString pwdStr() const { return m_pwdStr; }
     const IniFile &iniFile() const { return m_iniFile; }
@@ -80,6 +110,11 @@ public:
     int operCount = 0;
     bool dovraLoaded = false;
     bool dovraBusy = false;
+    std::array<TInkassKvit *, maxKvitBoxes + 1> kvitBoxes{}; // positions 1..kvitCount
+    int kvitCount = 0;
+    qint32 curIdInkass = 0;
+    // Where the focus goes when the bags are entered; none while the shift may not be edited.
+    QPointer<QWidget> nextFocus;
 
     // Controls other parts of the program and the tests reach by name.
     QWidget *pnlDovraRed = nullptr;
@@ -96,6 +131,17 @@ public:
     QLabel *lblTimerClock = nullptr;
     QGroupBox *gbKassa = nullptr; // hidden template of the register panels
     QGroupBox *gbInkassZag = nullptr;
+    QLineEdit *memoDateINKASS = nullptr;
+    QPushButton *btnDateINKASS = nullptr;
+    QLineEdit *memoSumINKASSvsekv = nullptr; // hidden: the bag total as other parts read it
+    QLineEdit *memoSumINKASSvsekvf = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    // Hidden templates of the bag boxes.
+    QGroupBox *gbINKASS = nullptr;
+    QLineEdit *MemoNKvINKASS = nullptr;
+    QLineEdit *MemoSumINKASS = nullptr;
+    QToolButton *sbtnInkassCalcBanknot = nullptr;
+    QPushButton *btnDelINKASS = nullptr;
     QGroupBox *gbKONTROLcommon = nullptr;
     QLineEdit *MemoVNOScommon = nullptr;
     QLineEdit *MemoVINOScommon = nullptr;
@@ -112,13 +158,18 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();
+    void leaveFocusedField();
     void buildHeader();
     void buildFocusOrder();
     void buildShiftGrid();
-    void buildEncashmentAndControl();
+    void buildEncashment();
+    void buildInkassHeader();
+    void buildInkassTemplate();
+    void buildControlTotals();
     void buildDocumentBar();
     void buildMenu();
     void placeClock();
@@ -133,14 +184,22 @@ private:
     QVariant operatorKey(const QComboBox *list, const QVariant &stored) const;
     void setArchiveMode(bool archive);
     void writeShiftRow();
+    QWidget *encashmentFocusTarget() const;
+    void openInkass(qint32 idDovra);
+    QList<qint32> storedKvitKeys() const;
+    QDate inkassDateShown() const;
+    void clearKvitBoxes();
+    void placeKvitBox(TInkassKvit *box, int position) const;
     static void showPlaceholder(QComboBox *list);
 
     IniFile m_iniFile;
     QString m_pwdStr;
     TfDM *m_dm = nullptr;
     QPointer<TfAbout> m_about;
+    QPointer<TfBanknotCalc> m_banknotCalc;
     QList<QPointer<QWidget>> m_dialogs;
     FocusChain *m_headerFocus = nullptr;
+    FocusChain *m_kvitFocus = nullptr;
     // A failed start is tried again when the operator comes back to the window from elsewhere,
     // not when the box that reported the failure closes (that would repeat the box for ever).
     bool m_waitForReturn = false;

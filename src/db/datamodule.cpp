@@ -2,6 +2,8 @@
 
 #include "schemaupgrade.h"
 
+#include "documents/documentqueries.h"
+
 #include "platform/data/connectionstring.h"
 #include "platform/ini/inifile.h"
 #include "platform/ui/messages.h"
@@ -35,11 +37,23 @@ TfDM::TfDM(const QStringList &arguments, const QString &executableFolder, QObjec
     , adoqSMposledn(&ADOConAZSKAS)
     , adoqZposledn(&ADOConAZSKAS)
     , adoqXXXSumBnkCalc(&ADOConAZSKAS)
+    , adoqFILIAL(&ADOConAZSKAS)
+    , adoqZActive(&ADOConAZSKAS)
+    , adoqZsum(&ADOConAZSKAS)
+    , adoqKM7(&ADOConAZSKAS)
+    , adoqKM7Sum(&ADOConAZSKAS)
+    , adoqKM7korr(&ADOConAZSKAS)
+    , adoqPERENOS(&ADOConAZSKAS)
+    , adoqPERENOSsum(&ADOConAZSKAS)
+    , adoqKAkt(&ADOConAZSKAS)
+    , adoqFIO(&ADOConAZSKAS)
+    , adoqZKM4(&ADOConAZSKAS)
     , adoq(&ADOConAZSKAS)
     , adoq2(&ADOConAZSKAS)
     , adoq3(&ADOConAZSKAS)
 {
     setUpStatements();
+    setUpDocumentQueries(*this);
 }
 
 TfDM::~TfDM()
@@ -124,10 +138,12 @@ void TfDM::connectDatabase(const IniFile &iniFile)
 
 void TfDM::openDatasets()
 {
+    // The three document queries at the end open with no parameter set: no Z-report, no shift.
     Dataset *const inOrder[] = {
         &tabFILIAL, &tabKKM, &tabKKMNazv, &tabKKMSost, &tabOPER, &tabOperSit, &tabDOVRA,
         &tabDOVRASIT, &tabZOTCHET, &tabZSIT, &tabVOZVRAT, &tabINKASS, &tabINKASSKVIT, &tabXXX,
-        &tabXX, &tabXVozvrat, &adoqKKM, &adoqKKMActive, &adoqOPER, &adoqSMposledn, &adoqZposledn};
+        &tabXX, &tabXVozvrat, &adoqFILIAL, &adoqKKM, &adoqKKMActive, &adoqOPER, &adoqSMposledn,
+        &adoqZposledn, &adoqZActive, &adoqKM7Sum, &adoqKM7};
     for (Dataset *dataset : inOrder)
         dataset->open();
 }

@@ -67,6 +67,19 @@ public:
     Query adoqZposledn;
     Query adoqXXXSumBnkCalc;
 
+    // The documents' queries (documents/documentqueries).
+    Query adoqFILIAL;
+    Query adoqZActive;
+    Query adoqZsum;
+    Query adoqKM7;
+    Query adoqKM7Sum;
+    Query adoqKM7korr;
+    Query adoqPERENOS;
+    Query adoqPERENOSsum;
+    Query adoqKAkt;
+    Query adoqFIO;
+    Query adoqZKM4;
+
     Query adoq;
     Query adoq2;
     Query adoq3;

@@ -72,6 +72,9 @@ void TfMain::dovraControl()
     double control = encashment;
     if (corrective != 0)
         control -= corrective;
+    const QString bags = memoSumINKASSvsekv->text();
+    if (!bags.isEmpty())
+        control -= strToFloat(bags);
     MemoKONTROL->setText(totalText(control));
     MemoVNOScommon->setText(totalText(deposits));
     MemoVINOScommon->setText(totalText(withdrawals));

@@ -116,6 +116,7 @@ void TfMain::clearAll()
         list->setEnabled(true);
     }
     curIdDovra = 0;
+    loadInkass(0, nullptr);
     dovraLoaded = false;
 }
 
@@ -169,6 +170,13 @@ void TfMain::writeShiftRow()
 void TfMain::FromDovraToZGo()
 {
     loadPanels(false);
+    loadInkass(curIdDovra, encashmentFocusTarget());
+}
+
+// The bags are entered before the first register's Z-report.
+QWidget *TfMain::encashmentFocusTarget() const
+{
+    return kassPanelCount >= 1 && kassPanels[1] ? kassPanels[1]->edit(QStringLiteral("ZDOC")) : edNSMBUKTS;
 }
 
 // Panel i shows the i-th active register in register-number order. A panel with no register
@@ -190,42 +198,40 @@ void TfMain::rgNovDOVRAClick(QObject *sender)
     if (kassPanelCount <= 0 || dovraBusy || !m_dm || !m_dm->adoqZposledn.isOpen())
         return;
     Table &shifts = m_dm->tabDOVRA;
-    {
-        BusyGuard guard(dovraBusy, false);
-        if (sender == rgNovDOVRA && !isArchiveMode() && needsNewShiftRow()) {
-            clearAll();
-            FormActivate();
-            btnDataBackToEdit->setEnabled(false);
-            return;
-        }
-        if (sender == rgNovDOVRA) {
-            shifts.last();
-            if (!shiftRowLocked())
-                shifts.prior(); // the open shift: show the latest accepted one
-            else
-                btnDataBackToEdit->setEnabled(true);
-        } else {
-            btnDataBackToEdit->setEnabled(!shifts.isEmpty() && shifts.recNo() == shifts.recordCount() - 1);
-        }
-        curIdDovra = shifts.field(QStringLiteral("idDOVRA")).asInteger();
-        // Only the last row can be open, so an open row shown here is the last one.
-        const bool locked = shiftRowLocked();
-        setArchiveMode(locked);
-        if (!locked)
-            btnDataBackToEdit->setEnabled(false);
-
-        loadPanels(locked);
-        selectOpersInLists();
-        edNSMBUKTS->setText(shifts.field(QStringLiteral("DovraNBUKTS")).asString());
-        edNSMBUKTS->setReadOnly(locked);
-        const QDate shiftDate = shifts.field(QStringLiteral("DovraDate")).asDateTime().date();
-        edSMDate->setText(shiftDate.isValid() ? shiftDate.toString(dateFormat)
-                                              : QDate::currentDate().toString(dateFormat));
-        ComBoxOper->setEnabled(!locked);
-        ComBoxOper2->setEnabled(!locked);
+    BusyGuard guard(dovraBusy, false);
+    if (sender == rgNovDOVRA && !isArchiveMode() && needsNewShiftRow()) {
+        clearAll();
+        FormActivate();
+        btnDataBackToEdit->setEnabled(false);
+        return;
     }
-    // The totals follow the shift now shown; they also decide the acceptance button.
-    dovraControl();
+    if (sender == rgNovDOVRA) {
+        shifts.last();
+        if (!shiftRowLocked())
+            shifts.prior(); // the open shift: show the latest accepted one
+        else
+            btnDataBackToEdit->setEnabled(true);
+    } else {
+        btnDataBackToEdit->setEnabled(!shifts.isEmpty() && shifts.recNo() == shifts.recordCount() - 1);
+    }
+    curIdDovra = shifts.field(QStringLiteral("idDOVRA")).asInteger();
+    // Only the last row can be open, so an open row shown here is the last one.
+    const bool locked = shiftRowLocked();
+    setArchiveMode(locked);
+    if (!locked)
+        btnDataBackToEdit->setEnabled(false);
+
+    loadPanels(locked);
+    // The encashment's total brings the control totals, which decide the acceptance button.
+    loadInkass(curIdDovra, locked ? nullptr : encashmentFocusTarget());
+    selectOpersInLists();
+    edNSMBUKTS->setText(shifts.field(QStringLiteral("DovraNBUKTS")).asString());
+    edNSMBUKTS->setReadOnly(locked);
+    const QDate shiftDate = shifts.field(QStringLiteral("DovraDate")).asDateTime().date();
+    edSMDate->setText(shiftDate.isValid() ? shiftDate.toString(dateFormat)
+                                          : QDate::currentDate().toString(dateFormat));
+    ComBoxOper->setEnabled(!locked);
+    ComBoxOper2->setEnabled(!locked);
 }
 
 void TfMain::btnDataAcceptClick()
@@ -269,6 +275,11 @@ void TfMain::btnSMDateClick()
     adoq.setParam(QStringLiteral("DovraDate"), date);
     adoq.execSql();
     m_dm->tabDOVRA.refresh();
+
+    // The encashment is dated the day before the shift.
+    btnDateINKASS->setText(QStringLiteral(">>"));
+    memoDateINKASS->setText(date.addDays(-1).toString(dateFormat));
+    storeInkassDate();
 
     for (int i = 1; i <= kassPanelCount; ++i) {
         TZOtchet *panel = kassPanels[i];

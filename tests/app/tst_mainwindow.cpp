@@ -2,6 +2,7 @@
 #include "db/datamodule.h"
 #include "db/schemaupgrade.h"
 #include "support/station.h"
+#include "zreport/zotchet.h"
 
 #include "platform/data/errors.h"
 #include "platform/data/money.h"
@@ -179,25 +180,52 @@ private slots:
             QCOMPARE(button->size(), QSize(115, 25));
     }
 
-    void exitEndsAtOnceWithCodeZero()
+    // "ВЫХОД" ends at once with code 0, and closing the window ends normally: either way a
+    // figure still being typed is stored first.
+    void theEndKeepsTheFigureBeingTyped_data()
     {
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("ВЫХОД") << true;
+        QTest::newRow("window closed") << false;
+    }
+    void theEndKeepsTheFigureBeingTyped()
+    {
+        QFETCH(bool, byExit);
         Station station;
-        QAction *exit = nullptr;
-        for (QAction *menu : station.main->menuBar()->actions())
-            if (menu->text() == QStringLiteral("РЕКВИЗИТЫ"))
-                for (QAction *item : menu->menu()->actions())
-                    if (item->text() == QStringLiteral("ВЫХОД"))
-                        exit = item;
-        QVERIFY(exit);
-        const HaltHandler previous = setHaltHandler([](int code) { throw HaltRequested{code}; });
+        TfMain &main = *station.main;
+        main.FormActivate();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.edNSMBUKTS->setText("9001");
+        main.ComBoxOper->setCurrentIndex(0);
+        main.FromDovraToZ(main.ComBoxOper);
+        QLineEdit *sales = main.kassPanels[1]->edit("NalProd");
+        sales->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(sales, "123");
+
         int code = -1;
-        try {
-            exit->trigger();
-        } catch (const HaltRequested &halt) {
-            code = halt.exitCode;
+        if (byExit) {
+            QAction *exit = nullptr;
+            for (QAction *menu : main.menuBar()->actions())
+                if (menu->text() == QStringLiteral("РЕКВИЗИТЫ"))
+                    for (QAction *item : menu->menu()->actions())
+                        if (item->text() == QStringLiteral("ВЫХОД"))
+                            exit = item;
+            QVERIFY(exit);
+            const HaltHandler previous = setHaltHandler([](int exitCode) { throw HaltRequested{exitCode}; });
+            try {
+                exit->trigger();
+            } catch (const HaltRequested &halt) {
+                code = halt.exitCode;
+            }
+            setHaltHandler(previous);
+            QCOMPARE(code, 0);
+        } else {
+            QVERIFY(main.close());
         }
-        setHaltHandler(previous);
-        QCOMPARE(code, 0);
+        QCOMPARE(station.scalar("select NalProd from zotchet where idz = :idz",
+                                {{"idz", main.kassPanels[1]->getIdZ()}}).asMoney(),
+                 Money::fromDouble(123));
     }
 };
 

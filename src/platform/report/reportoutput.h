@@ -1,0 +1,15 @@
+#pragma once
+
+class QString;
+class QWidget;
+class ReportLayout;
+
+// The three ways out of a layout, all through the same painting. Each lays the layout out
+// when called: captions and sources are read at that moment.
+
+// A modal print preview on A4 in the layout's orientation; returns when it is closed.
+void preview(const ReportLayout &layout, QWidget *parent = nullptr);
+// One copy on the default printer; false, with nothing done, when there is none.
+bool printDirect(const ReportLayout &layout);
+// False when the file cannot be written.
+bool exportPdf(const ReportLayout &layout, const QString &fileName);

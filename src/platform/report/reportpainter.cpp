@@ -1,0 +1,97 @@
+#include "reportpainter.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+// A clear space between a cell's frame and its text.
+constexpr qreal textPadding = 1.0;
+
+// Millimetres on the paper → the device's pixels.
+class PaperToDevice
+{
+public:
+    explicit PaperToDevice(QPagedPaintDevice *device)
+        : m_xScale(device->logicalDpiX() / 25.4)
+        , m_yScale(device->logicalDpiY() / 25.4)
+        , m_origin(device->pageLayout().paintRectPixels(device->logicalDpiX()).topLeft())
+    {}
+
+    QPointF point(QPointF mm) const
+    {
+        return QPointF(mm.x() * m_xScale, mm.y() * m_yScale) - m_origin;
+    }
+    QRectF rect(const QRectF &mm) const
+    {
+        return QRectF(point(mm.topLeft()), point(mm.bottomRight()));
+    }
+    qreal length(qreal mm) const { return mm * m_xScale; }
+
+private:
+    qreal m_xScale;
+    qreal m_yScale;
+    QPointF m_origin;
+};
+
+void setUpPage(QPagedPaintDevice *device, QPageLayout::Orientation orientation)
+{
+    if (auto *printer = dynamic_cast<QPrinter *>(device))
+        printer->setFullPage(true);
+    device->setPageSize(QPageSize(QPageSize::A4));
+    device->setPageOrientation(orientation);
+    device->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
+
+void paintFrame(QPainter &painter, const PreparedItem &item, const PaperToDevice &scale)
+{
+    const Frame &frame = item.style.frame;
+    if (!frame.sides)
+        return;
+    painter.setPen(QPen(Qt::black, scale.length(frame.width), Qt::SolidLine, Qt::SquareCap));
+    const QRectF r = scale.rect(item.rect);
+    if (frame.sides & FrameSide::Top)
+        painter.drawLine(r.topLeft(), r.topRight());
+    if (frame.sides & FrameSide::Bottom)
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+    if (frame.sides & FrameSide::Left)
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+    if (frame.sides & FrameSide::Right)
+        painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+// Text that does not fit shows beyond its cell rather than being cut: a misplaced text is
+// noticed on paper, a clipped one silently loses figures.
+void paintText(QPainter &painter, const PreparedItem &item, const PaperToDevice &scale)
+{
+    if (item.text.isEmpty())
+        return;
+    painter.setFont(item.style.font.toQFont());
+    painter.setPen(Qt::black);
+    int flags = int(item.style.alignment) | Qt::TextDontClip;
+    if (item.style.wordWrap)
+        flags |= Qt::TextWordWrap;
+    const QRectF area = item.rect.adjusted(textPadding, 0, -textPadding, 0);
+    painter.drawText(scale.rect(area), flags, item.text);
+}
+
+} // namespace
+
+bool paintReport(const PreparedReport &report, QPagedPaintDevice *device)
+{
+    setUpPage(device, report.page.orientation);
+    QPainter painter;
+    if (!painter.begin(device))
+        return false;
+    const PaperToDevice scale(device);
+    for (int i = 0; i < report.pages.size(); ++i) {
+        if (i > 0)
+            device->newPage();
+        for (const PreparedItem &item : report.pages.at(i).items) {
+            paintText(painter, item, scale);
+            paintFrame(painter, item, scale);
+        }
+    }
+    return painter.end();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "preparedreport.h"
+
+class QPagedPaintDevice;
+
+// Paints the pages onto a PDF writer or a printer, set to A4 in the report's orientation with
+// the paper's corner as origin. False when painting could not start (a file that cannot be
+// written, a printer that is not ready).
+bool paintReport(const PreparedReport &report, QPagedPaintDevice *device);
