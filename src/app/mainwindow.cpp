@@ -34,10 +34,13 @@ const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 const QString clockFormat = QStringLiteral("hh:mm:ss");
 
 // Captions of the bottom bar, left to right.
-const QStringList documentButtonCaptions = {
-    "КМ6 СПР.ОТЧЕТ", "КО4 КАС.КНИГА", "КО1 ПРИХ.К.ОРДЕР", "КО2 РАСХ.К.ОРДЕР",
-    "KM3 АКТ ВОЗВР.", "KM7 СВЕДЕН.ОБЩ", "КО4 КАС.КН.ОБЩ", "КМ4 ЖУРН.КАС-ОП",
-    "АКТ-Нал/БНал", "Кор.ИНКАС/Внос", "ВНОС/ВЫНОС(ОБЩ)"};
+// The bar's buttons with the names their documents register under.
+const QList<std::pair<QString, QString>> documentButtons = {
+    {"КМ6 СПР.ОТЧЕТ", "km6"}, {"КО4 КАС.КНИГА", "ko4"}, {"КО1 ПРИХ.К.ОРДЕР", "ko1"},
+    {"КО2 РАСХ.К.ОРДЕР", "ko2"}, {"KM3 АКТ ВОЗВР.", "km3"}, {"KM7 СВЕДЕН.ОБЩ", "km7"},
+    {"КО4 КАС.КН.ОБЩ", "ko4com"}, {"КМ4 ЖУРН.КАС-ОП", "km4"}, {"АКТ-Нал/БНал", "akt"},
+    {"Кор.ИНКАС/Внос", "korinkass"}, {"ВНОС/ВЫНОС(ОБЩ)", "perenos"}};
+const char *const documentProperty = "document";
 constexpr int documentButtonWidth = 115;
 constexpr int documentButtonHeight = 25;
 
@@ -258,12 +261,14 @@ void TfMain::buildDocumentBar()
     small.setPointSize(8);
     pnCallDocuments->setFont(small);
     int left = 4;
-    for (const QString &text : documentButtonCaptions) {
+    for (const auto &[text, document] : documentButtons) {
         auto *button = new QPushButton(text, pnCallDocuments);
         button->setGeometry(left, 4, documentButtonWidth, documentButtonHeight);
         button->setFocusPolicy(Qt::NoFocus);
         // The document a button produces comes with its form; until then it cannot be pressed.
-        button->setEnabled(false);
+        button->setEnabled(findDocument(document) != nullptr);
+        connectDocumentButton(button, document);
+        m_documentButtons.insert(document, button);
         left += documentButtonWidth;
     }
 }
@@ -282,6 +287,50 @@ void TfMain::buildMenu()
         if (m_about)
             m_about->exec();
     });
+    for (const QString &name : {QStringLiteral("procedure"), QStringLiteral("instruction")}) {
+        if (const DocumentCommand *sheet = findDocument(name)) {
+            help->addAction(sheet->caption, this,
+                            [this, name] { runDocument(name, OutputMode::Preview); });
+        }
+    }
+}
+
+DocumentContext TfMain::documentContext()
+{
+    const TZOtchet *panel = activeKass >= 1 && activeKass <= maxKassPanels ? kassPanels[activeKass]
+                                                                           : nullptr;
+    return {*m_dm, curIdDovra, activeKass, panel ? panel->getIdZ() : 0, lastOpenedZ};
+}
+
+void TfMain::runDocument(const QString &name, OutputMode mode)
+{
+    const DocumentCommand *command = findDocument(name);
+    if (!command)
+        return;
+    leaveFocusedField();
+    DocumentContext context = documentContext();
+    outputDocument(*command, context, mode, this);
+}
+
+void TfMain::connectDocumentButton(QPushButton *button, const QString &name)
+{
+    button->setProperty(documentProperty, name);
+    connect(button, &QPushButton::clicked, this, &TfMain::documentButtonClicked);
+}
+
+void TfMain::documentButtonClicked()
+{
+    const QString name = sender()->property(documentProperty).toString();
+    runDocument(name, outputForSender(sender(), m_documentButtons.value(name)));
+}
+
+void TfMain::btnPrintZAllClick()
+{
+    const Table &shifts = m_dm->tabDOVRA;
+    const bool accepted = !shifts.isEmpty() && shifts.field(QStringLiteral("smLocked")).asBoolean();
+    leaveFocusedField();
+    DocumentContext context = documentContext();
+    printAll(context, activeKass == 1, btnDataAccept->isEnabled() || accepted);
 }
 
 void TfMain::showPlaceholder(QComboBox *list)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "documents/documentcommands.h"
 #include "platform/ini/inifile.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -95,6 +97,19 @@ public:
     void removeKvitBox(TInkassKvit *box);
     void focusAfterKvit(QWidget *from);
 
+    // The shift and register shown, as the documents read them.
+    DocumentContext documentContext();
+    // Prepares and outputs a registered document; a name nobody registered does nothing.
+    void runDocument(const QString &name, OutputMode mode);
+    // A document button's handler: the button's "document" property names the document. Raised
+    // by the bar's own button it previews; raised by a register panel's button it prints.
+    void documentButtonClicked();
+    // Makes a button outside the bar (a register panel's) run the named document.
+    void connectDocumentButton(QPushButton *button, const QString &name);
+    // A register panel's "Печать": the shift-wide documents first from the first panel of a
+    // complete or accepted shift, then the register's own, all printed directly.
+    void btnPrintZAllClick();
+
     TfDM *dataModule() const { return m_dm; }
     QString pwdStr() const { return m_pwdStr; }
     const IniFile &iniFile() const { return m_iniFile; }
@@ -112,6 +127,8 @@ public:
     bool dovraBusy = false;
     std::array<TInkassKvit *, maxKvitBoxes + 1> kvitBoxes{}; // positions 1..kvitCount
     int kvitCount = 0;
+    // Blank forms print the register numbers and date of the Z-report a document opened last.
+    LastOpenedZ lastOpenedZ;
     qint32 curIdInkass = 0;
     // Where the focus goes when the bags are entered; none while the shift may not be edited.
     QPointer<QWidget> nextFocus;
@@ -196,6 +213,7 @@ private:
     QString m_pwdStr;
     TfDM *m_dm = nullptr;
     QPointer<TfAbout> m_about;
+    QHash<QString, QPushButton *> m_documentButtons;
     QPointer<TfBanknotCalc> m_banknotCalc;
     QList<QPointer<QWidget>> m_dialogs;
     FocusChain *m_headerFocus = nullptr;

@@ -199,6 +199,13 @@ void TZOtchet::wireControls()
     connect(m_chbZDate, &QCheckBox::toggled, this, &TZOtchet::chbZDateClick);
     connect(m_chbZExtrSit, &QCheckBox::toggled, this, &TZOtchet::chbZExtrSitClick);
     connect(m_btnZDate, &QPushButton::clicked, this, &TZOtchet::btnZDateClick);
+
+    // "Печать" prints every document of the register; the others one each. Pressing a button
+    // gives it the focus first, which makes this panel the current one.
+    connect(m_printButtons.at(0), &QPushButton::clicked, m_owner, &TfMain::btnPrintZAllClick);
+    const char *const documents[] = {"km6", "ko4", "ko1", "ko2", "km3"};
+    for (int i = 0; i < 5; ++i)
+        m_owner->connectDocumentButton(m_printButtons.at(i + 1), QString::fromUtf8(documents[i]));
 }
 
 // Disabled controls are passed over, so a fresh panel stops at "Сместить дату", the document

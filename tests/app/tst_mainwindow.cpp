@@ -14,9 +14,12 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -176,8 +179,45 @@ private slots:
         QCOMPARE(buttons.size(), 11);
         QCOMPARE(buttons.first()->text(), QStringLiteral("КМ6 СПР.ОТЧЕТ"));
         QCOMPARE(buttons.last()->text(), QStringLiteral("ВНОС/ВЫНОС(ОБЩ)"));
-        for (const QPushButton *button : buttons)
+        for (const QPushButton *button : buttons) {
             QCOMPARE(button->size(), QSize(115, 25));
+            const QString document = button->property("document").toString();
+            QVERIFY(!document.isEmpty());
+            QCOMPARE(button->isEnabled(), findDocument(document) != nullptr);
+        }
+    }
+
+    // The help menu offers the two sheets after the About window; each opens a one-page preview.
+    void theHelpMenuPreviewsTheSheets()
+    {
+        Station station;
+        station.main->FormActivate();
+        QMenu *help = nullptr;
+        for (QAction *action : station.main->menuBar()->actions()) {
+            if (action->text() == QStringLiteral("ПОМОЩЬ"))
+                help = action->menu();
+        }
+        QVERIFY(help);
+        QStringList texts;
+        for (const QAction *action : help->actions())
+            texts << action->text();
+        QCOMPARE(texts, (QStringList{"О ПРОГРАММЕ", "ПОРЯДОК ОТЧЕТА", "ИНСТРУКЦИЯ"}));
+
+        for (QAction *sheet : help->actions().mid(1)) {
+            int pageCount = 0;
+            QTimer poll;
+            poll.setInterval(20);
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                pageCount = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+                dialog->reject();
+            });
+            poll.start();
+            sheet->trigger();
+            QCOMPARE(pageCount, 1);
+        }
     }
 
     // "ВЫХОД" ends at once with code 0, and closing the window ends normally: either way a

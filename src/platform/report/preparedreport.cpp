@@ -106,6 +106,7 @@ public:
                 [](const FixedText &fixed) { return fixed.text; },
                 [this](const Caption &caption) { return captionText(caption.name); },
                 [&](const DataField &field) { return fieldValueText(field, detailRow); },
+                [](const Picture &) { return QString(); },
             },
             content);
     }
@@ -138,7 +139,9 @@ private:
 PreparedItem prepareItem(const ReportItem &item, QPointF origin, const TextResolver &resolver,
                          int detailRow = -1)
 {
-    return {item.rect.translated(origin), resolver.text(item.content, detailRow), item.style};
+    const auto *picture = std::get_if<Picture>(&item.content);
+    return {item.rect.translated(origin), resolver.text(item.content, detailRow), item.style,
+            picture ? picture->image : QImage()};
 }
 
 QString millimetres(qreal value)
@@ -180,6 +183,10 @@ QString dumpReport(const PreparedReport &report)
             if (!item.text.isEmpty())
                 dump += QLatin1Char(' ')
                         + QString(item.text).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+            if (!item.image.isNull())
+                dump += QStringLiteral(" <picture %1×%2>")
+                            .arg(item.image.width())
+                            .arg(item.image.height());
             dump += QLatin1Char('\n');
         }
     }

@@ -8,6 +8,7 @@ struct PreparedItem
     QRectF rect; // from the paper's top-left corner, in millimetres
     QString text;
     ItemStyle style;
+    QImage image; // null unless the item is a picture
 };
 
 struct PreparedPage
@@ -30,6 +31,7 @@ struct PreparedReport
 // every page; the captions pageNumber and pageCount read the page's number and the count.
 PreparedReport prepareReport(const ReportLayout &layout);
 
-// One line per item, "page x y w h text", millimetres to 0.1, line breaks in texts as "\n":
+// One line per item, "page x y w h text", millimetres to 0.1, line breaks in texts as "\n",
+// a picture as "<picture W×H>" with its size in pixels:
 // a text form of the pages for comparing against a reference.
 QString dumpReport(const PreparedReport &report);

@@ -39,6 +39,11 @@ ReportItem ReportItem::field(const QRectF &rect, const QString &source, const QS
     return {rect, DataField{source, column, pattern}, {}};
 }
 
+ReportItem ReportItem::picture(const QRectF &rect, const QImage &image)
+{
+    return {rect, Picture{image}, {}};
+}
+
 ReportItem ReportItem::cell(const QRectF &rect, FrameSides sides, qreal width)
 {
     return text(rect, {}).withFrame(sides, width);

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -86,7 +87,13 @@ struct DataField
     QString pattern;
 };
 
-using ItemContent = std::variant<FixedText, Caption, DataField>;
+// A picture scaled into the item's rectangle, keeping its proportions, centred.
+struct Picture
+{
+    QImage image;
+};
+
+using ItemContent = std::variant<FixedText, Caption, DataField, Picture>;
 
 struct ReportItem
 {
@@ -98,6 +105,7 @@ struct ReportItem
     static ReportItem caption(const QRectF &rect, const QString &name);
     static ReportItem field(const QRectF &rect, const QString &source, const QString &column,
                             const QString &pattern = {});
+    static ReportItem picture(const QRectF &rect, const QImage &image);
     // A cell that only draws its frame.
     static ReportItem cell(const QRectF &rect, FrameSides sides, qreal width = Frame().width);
 

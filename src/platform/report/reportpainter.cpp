@@ -6,9 +6,6 @@
 
 namespace {
 
-// A clear space between a cell's frame and its text.
-constexpr qreal textPadding = 1.0;
-
 // Millimetres on the paper → the device's pixels.
 class PaperToDevice
 {
@@ -72,8 +69,20 @@ void paintText(QPainter &painter, const PreparedItem &item, const PaperToDevice 
     int flags = int(item.style.alignment) | Qt::TextDontClip;
     if (item.style.wordWrap)
         flags |= Qt::TextWordWrap;
-    const QRectF area = item.rect.adjusted(textPadding, 0, -textPadding, 0);
+    const QRectF area = item.rect.adjusted(reportTextPadding, 0, -reportTextPadding, 0);
     painter.drawText(scale.rect(area), flags, item.text);
+}
+
+void paintPicture(QPainter &painter, const PreparedItem &item, const PaperToDevice &scale)
+{
+    if (item.image.isNull())
+        return;
+    const QRectF area = scale.rect(item.rect);
+    QSizeF size = item.image.size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    QRectF target(QPointF(), size);
+    target.moveCenter(area.center());
+    painter.drawImage(target, item.image);
 }
 
 } // namespace
@@ -89,6 +98,7 @@ bool paintReport(const PreparedReport &report, QPagedPaintDevice *device)
         if (i > 0)
             device->newPage();
         for (const PreparedItem &item : report.pages.at(i).items) {
+            paintPicture(painter, item, scale);
             paintText(painter, item, scale);
             paintFrame(painter, item, scale);
         }

@@ -153,6 +153,28 @@ private slots:
         QCOMPARE(darkestNear(page, {130, 60}), 255);
     }
 
+    // A 2:1 picture in a square cell fills its width and is centred in its height.
+    void pictureFillsItsRectangleKeepingProportions()
+    {
+        QImage picture(20, 10, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        ReportLayout layout;
+        layout.band(BandKind::Title) = {60, {}, {ReportItem::picture({20, 20, 40, 40}, picture)}};
+        const QString pdf = m_dir.filePath(QStringLiteral("picture.pdf"));
+        QVERIFY(exportPdf(layout, pdf));
+        const QString prefix = m_dir.filePath(QStringLiteral("picture"));
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+                           QStringLiteral("-singlefile"), pdf, prefix});
+        const QImage page(prefix + QStringLiteral(".pgm"));
+        QVERIFY(!page.isNull());
+        // The cell spans 30..70 mm both ways; the picture 30..70 across and 40..60 down.
+        for (QPointF inside : {QPointF(32, 42), QPointF(50, 50), QPointF(68, 58)})
+            QVERIFY(darkestNear(page, inside) < 64);
+        for (QPointF outside : {QPointF(50, 33), QPointF(50, 67), QPointF(26, 50), QPointF(74, 50)})
+            QCOMPARE(darkestNear(page, outside), 255);
+    }
+
     void unwritableFileFails()
     {
         QVERIFY(

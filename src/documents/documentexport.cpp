@@ -1,0 +1,140 @@
+#include "documentexport.h"
+
+#include "db/datamodule.h"
+#include "documents/documentcommands.h"
+#include "platform/data/errors.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int usageError = 2;
+constexpr int dataError = 1;
+
+struct ExportRequest
+{
+    QString database;
+    qint32 idDovra = 0;
+    int kassa = 1;
+    bool kassaGiven = false;
+    const DocumentCommand *document = nullptr;
+    QString output;
+};
+
+QString usage()
+{
+    return QStringLiteral("использование: trelvandor-export --db ФАЙЛ --shift ID [--kassa N] "
+                          "--doc ДОКУМЕНТ --out ФАЙЛ.pdf; документы: %1")
+        .arg(documentNames().join(QStringLiteral(", ")));
+}
+
+// Empty when the request is complete; the reason otherwise.
+QString parseRequest(const QStringList &arguments, ExportRequest &request)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption db(QStringLiteral("db"), {}, QStringLiteral("file"));
+    const QCommandLineOption shift(QStringLiteral("shift"), {}, QStringLiteral("id"));
+    const QCommandLineOption kassa(QStringLiteral("kassa"), {}, QStringLiteral("n"));
+    const QCommandLineOption doc(QStringLiteral("doc"), {}, QStringLiteral("name"));
+    const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("file"));
+    parser.addOptions({db, shift, kassa, doc, out});
+    if (!parser.parse(QStringList{QStringLiteral("trelvandor-export")} + arguments))
+        return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("лишние аргументы: %1").arg(parser.positionalArguments().join(u' '));
+    for (const QCommandLineOption *required : {&db, &shift, &doc, &out}) {
+        if (!parser.isSet(*required))
+            return QStringLiteral("не указан параметр --%1").arg(required->names().first());
+    }
+
+    request.document = findDocument(parser.value(doc));
+    if (!request.document) {
+        return QStringLiteral("неизвестный документ «%1»; известные: %2")
+            .arg(parser.value(doc), documentNames().join(QStringLiteral(", ")));
+    }
+    bool ok = false;
+    request.idDovra = parser.value(shift).toInt(&ok);
+    if (!ok || request.idDovra <= 0)
+        return QStringLiteral("номер смены «%1» не является целым числом больше нуля")
+            .arg(parser.value(shift));
+    request.kassaGiven = parser.isSet(kassa);
+    if (request.kassaGiven) {
+        request.kassa = parser.value(kassa).toInt(&ok);
+        if (!ok || request.kassa < 1 || request.kassa > 5)
+            return QStringLiteral("номер ККМ «%1» должен быть числом от 1 до 5")
+                .arg(parser.value(kassa));
+    }
+    request.database = parser.value(db);
+    request.output = parser.value(out);
+    return {};
+}
+
+bool shiftExists(TfDM &dm, qint32 idDovra)
+{
+    dm.adoq.close();
+    dm.adoq.setSql(QStringLiteral("SELECT idDOVRA FROM DOVRA WHERE idDOVRA = :iddovra"));
+    dm.adoq.setParam(QStringLiteral("iddovra"), idDovra);
+    dm.adoq.open();
+    return !dm.adoq.isEmpty();
+}
+
+// The register's Z-report of the shift, 0 when it has none; -1 when no register has that number.
+qint32 registerZReport(TfDM &dm, qint32 idDovra, int kassa)
+{
+    dm.adoq.close();
+    dm.adoq.setSql(QStringLiteral(
+        "SELECT IFNULL(z.idZ, 0) AS idZ FROM KKM k "
+        "LEFT JOIN ZOTCHET z ON z.idKKM = k.idKKM AND z.idDOVRA = :iddovra "
+        "WHERE k.nKass = :kassa ORDER BY z.idZ IS NULL, k.idKKM DESC"));
+    dm.adoq.setParam(QStringLiteral("iddovra"), idDovra);
+    dm.adoq.setParam(QStringLiteral("kassa"), kassa);
+    dm.adoq.open();
+    return dm.adoq.isEmpty() ? -1 : dm.adoq.field(QStringLiteral("idZ")).asInteger();
+}
+
+int exportRequested(const ExportRequest &request, QString &message)
+{
+    if (!QFileInfo(request.database).isFile()) {
+        message = QStringLiteral("файл базы данных «%1» не найден").arg(request.database);
+        return dataError;
+    }
+    TfDM dm({request.database}, QDir::currentPath());
+    dm.ADOConAZSKAS.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(request.database));
+    if (!shiftExists(dm, request.idDovra)) {
+        message = QStringLiteral("смена %1 не найдена в «%2»")
+                      .arg(QString::number(request.idDovra), request.database);
+        return dataError;
+    }
+    const qint32 idZ = registerZReport(dm, request.idDovra, request.kassa);
+    if (idZ < 0 && request.kassaGiven) {
+        message = QStringLiteral("ККМ %1 не найдена в «%2»")
+                      .arg(QString::number(request.kassa), request.database);
+        return dataError;
+    }
+    LastOpenedZ lastZ;
+    DocumentContext context{dm, request.idDovra, request.kassa, qMax(idZ, 0), lastZ};
+    if (!exportDocument(*request.document, context, request.output)) {
+        message = QStringLiteral("не удалось записать «%1»").arg(request.output);
+        return dataError;
+    }
+    return 0;
+}
+
+} // namespace
+
+int exportFromArguments(const QStringList &arguments, QString &message)
+{
+    ExportRequest request;
+    if (const QString problem = parseRequest(arguments, request); !problem.isEmpty()) {
+        message = problem + u'\n' + usage();
+        return usageError;
+    }
+    try {
+        return exportRequested(request, message);
+    } catch (const AppError &error) {
+        message = error.message();
+        return dataError;
+    }
+}
