@@ -1,3 +1,4 @@
+#include "support/preparedpages.h"
 #include "documents/formblocks.h"
 #include "documents/rubproc.h"
 #include "platform/report/preparedreport.h"
@@ -13,15 +14,6 @@ PreparedPage layOut(const QList<ReportItem> &items, qreal height,
     layout.band(BandKind::Title).height = height;
     layout.band(BandKind::Title).items = items;
     return prepareReport(layout).pages.value(0);
-}
-
-const PreparedItem *findItem(const PreparedPage &page, const QString &text)
-{
-    for (const PreparedItem &item : page.items) {
-        if (item.text == text)
-            return &item;
-    }
-    return nullptr;
 }
 
 } // namespace

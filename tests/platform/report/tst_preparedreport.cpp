@@ -1,3 +1,4 @@
+#include "support/preparedpages.h"
 #include "platform/data/connection.h"
 #include "platform/data/money.h"
 #include "platform/data/query.h"
@@ -55,15 +56,6 @@ QStringList rowTexts(int first, int last)
     for (int i = first; i <= last; ++i)
         result.append(QString::number(i));
     return result;
-}
-
-const PreparedItem *findItem(const PreparedPage &page, const QString &text)
-{
-    for (const PreparedItem &item : page.items) {
-        if (item.text == text)
-            return &item;
-    }
-    return nullptr;
 }
 
 } // namespace
