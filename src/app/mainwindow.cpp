@@ -33,8 +33,7 @@ namespace {
 const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 const QString clockFormat = QStringLiteral("hh:mm:ss");
 
-// Captions of the bottom bar, left to right.
-// The bar's buttons with the names their documents register under.
+// The bottom bar's captions, left to right, with the names their documents register under.
 const QList<std::pair<QString, QString>> documentButtons = {
     {"КМ6 СПР.ОТЧЕТ", "km6"}, {"КО4 КАС.КНИГА", "ko4"}, {"КО1 ПРИХ.К.ОРДЕР", "ko1"},
     {"КО2 РАСХ.К.ОРДЕР", "ko2"}, {"KM3 АКТ ВОЗВР.", "km3"}, {"KM7 СВЕДЕН.ОБЩ", "km7"},
@@ -399,11 +398,7 @@ void TfMain::FormActivate()
     fillOperatorLists();
     showLatestShift();
 
-    m_dm->adoq.setSql(QStringLiteral("select valnumber from param where parname = :name"));
-    m_dm->adoq.setParam(QStringLiteral("name"), QStringLiteral("nkass"));
-    m_dm->adoq.open();
-    kassPanelCount = qBound(0, m_dm->adoq.field(QStringLiteral("valnumber")).asInteger(), maxKassPanels);
-    m_dm->adoq.close();
+    kassPanelCount = qBound(0, m_dm->registerCount(), maxKassPanels);
     kassPanelsAtBuild = kassPanelCount;
     buildKassPanels();
     activeKass = 1;

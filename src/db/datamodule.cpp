@@ -147,3 +147,13 @@ void TfDM::openDatasets()
     for (Dataset *dataset : inOrder)
         dataset->open();
 }
+
+int TfDM::registerCount()
+{
+    adoq.setSql(QStringLiteral("select valnumber from param where parname = :name"));
+    adoq.setParam(QStringLiteral("name"), QStringLiteral("nkass"));
+    adoq.open();
+    const int count = adoq.field(QStringLiteral("valnumber")).asInteger();
+    adoq.close();
+    return count;
+}

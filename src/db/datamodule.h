@@ -32,6 +32,9 @@ public:
     // exit code 1 when the schema cannot be upgraded.
     void connectDatabase(const IniFile &iniFile);
 
+    // The number of registers the station works with: the parameter "nkass".
+    int registerCount();
+
     QString dbFileName;
     bool dbConnected = false;
 
