@@ -10,10 +10,18 @@
 
 #include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
+    // The standard dialogs (print preview, printing, buttons of boxes) speak Russian.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslations);
     // The caption of every message box.
     app.setApplicationName(QStringLiteral("Трельвандор"));
     // Liberation Sans is metric-compatible with the office fonts the forms were drawn with.
