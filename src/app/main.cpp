@@ -1,5 +1,6 @@
 #include "app/aboutwindow.h"
 #include "app/mainwindow.h"
+#include "app/passwordwindow.h"
 #include "app/startlock.h"
 #include "db/datamodule.h"
 #include "inkass/banknotcalc.h"
@@ -42,6 +43,8 @@ int main(int argc, char *argv[])
     TfMain fMain(QDir(executableFolder).filePath(QStringLiteral("dovra.ini")));
     TfDM fDM(app.arguments().mid(1), executableFolder);
     fMain.setDataModule(&fDM);
+    TfPWD fPWD(&fMain);
+    fMain.setPasswordWindow(&fPWD);
     TfBanknotCalc fBanknotCalc(&fDM, &fMain);
     fMain.setBanknoteCalculator(&fBanknotCalc);
     TfAbout fAbout(&fMain);

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "aboutwindow.h"
+#include "passwordwindow.h"
 #include "formlayout.h"
 #include "db/datamodule.h"
 #include "zreport/zotchet.h"
@@ -106,6 +107,19 @@ void TfMain::setAboutWindow(TfAbout *about)
 {
     m_about = about;
     registerDialog(about);
+}
+
+void TfMain::setPasswordWindow(TfPWD *window)
+{
+    m_passwordWindow = window;
+    m_passwordMenu->setEnabled(window != nullptr);
+    registerDialog(window);
+}
+
+void TfMain::setPwdStr(const QString &password)
+{
+    m_iniFile.writeString(QStringLiteral("PASSWORD"), QStringLiteral("pwdstr"), password);
+    m_pwdStr = password;
 }
 
 void TfMain::registerDialog(QWidget *dialog)
@@ -279,7 +293,15 @@ void TfMain::buildMenu()
         leaveFocusedField();
         haltProcess(0);
     });
-    for (const char *group : {"ОПЕРАТОРЫ", "КАССА", "ПАРОЛЬ", "БЛАНКИ", "ТИТ/ЛИСТЫ"})
+    for (const char *group : {"ОПЕРАТОРЫ", "КАССА"})
+        menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
+    m_passwordMenu = menuBar()->addMenu(QStringLiteral("ПАРОЛЬ"));
+    m_passwordMenu->addAction(QStringLiteral("ИЗМЕНИТЬ"), this, [this] {
+        if (m_passwordWindow)
+            m_passwordWindow->changePassword();
+    });
+    m_passwordMenu->setEnabled(false); // until the password window exists
+    for (const char *group : {"БЛАНКИ", "ТИТ/ЛИСТЫ"})
         menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("ПОМОЩЬ"));
     help->addAction(QStringLiteral("О ПРОГРАММЕ"), this, [this] {

@@ -16,6 +16,7 @@ class QDate;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -23,6 +24,7 @@ class QToolButton;
 class TfAbout;
 class TfBanknotCalc;
 class TfDM;
+class TfPWD;
 class TInkassKvit;
 class TZOtchet;
 
@@ -112,6 +114,9 @@ public:
 
     TfDM *dataModule() const { return m_dm; }
     QString pwdStr() const { return m_pwdStr; }
+    // A new access password, kept in dovra.ini at once.
+    void setPwdStr(const QString &password);
+    void setPasswordWindow(TfPWD *window);
     const IniFile &iniFile() const { return m_iniFile; }
 
     // Main-window state.
@@ -213,6 +218,8 @@ private:
     QString m_pwdStr;
     TfDM *m_dm = nullptr;
     QPointer<TfAbout> m_about;
+    QPointer<TfPWD> m_passwordWindow;
+    QMenu *m_passwordMenu = nullptr;
     QHash<QString, QPushButton *> m_documentButtons;
     QPointer<TfBanknotCalc> m_banknotCalc;
     QList<QPointer<QWidget>> m_dialogs;
