@@ -73,8 +73,8 @@ void TestJpegImage::decodesGreyscale()
     QBuffer buffer(&data);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(95);
-    if (!writer.write(source))
-        QSKIP("no JPEG writer to make a greyscale picture");
+    // Qt's JPEG plugin comes with its GUI library, which the program needs anyway.
+    QVERIFY2(writer.write(source), qPrintable(writer.errorString()));
 
     const QImage image = decodeJpeg(data);
     QCOMPARE(image.format(), QImage::Format_Grayscale8);
