@@ -38,8 +38,18 @@ const QString clockFormat = QStringLiteral("hh:mm:ss");
 const QList<std::pair<QString, QString>> documentButtons = {
     {"КМ6 СПР.ОТЧЕТ", "km6"}, {"КО4 КАС.КНИГА", "ko4"}, {"КО1 ПРИХ.К.ОРДЕР", "ko1"},
     {"КО2 РАСХ.К.ОРДЕР", "ko2"}, {"KM3 АКТ ВОЗВР.", "km3"}, {"KM7 СВЕДЕН.ОБЩ", "km7"},
-    {"КО4 КАС.КН.ОБЩ", "ko4com"}, {"КМ4 ЖУРН.КАС-ОП", "km4"}, {"АКТ-Нал/БНал", "akt"},
-    {"Кор.ИНКАС/Внос", "korinkass"}, {"ВНОС/ВЫНОС(ОБЩ)", "perenos"}};
+    {"КО4 КАС.КН.ОБЩ", "ko4-shift"}, {"КМ4 ЖУРН.КАС-ОП", "km4"}, {"АКТ-Нал/БНал", "revenue-act"},
+    {"Кор.ИНКАС/Внос", "correction-appendix"}, {"ВНОС/ВЫНОС(ОБЩ)", "transfer"}};
+// The menus of blank forms and title pages: captions and document names.
+const QList<std::pair<QString, QString>> blankMenuItems = {
+    {"KM6 (бланк)", "km6-blank"},       {"KO4 (бланк)", "ko4-blank"},
+    {"КО1 (бланк)", "ko1-blank"},       {"КО2 (бланк)", "ko2-blank"},
+    {"KM3 (наличн)", "km3-cash-blank"}, {"КМ3 (безнал)", "km3-card-blank"},
+    {"KM7 (бланк)", "km7-blank"},       {"ПЕРЕНОС (бланк)", "transfer-blank"}};
+const QList<std::pair<QString, QString>> titlePageMenuItems = {
+    {"КМ4 (тит.лист)", "km4-title"},
+    {"КО4 (тит.лист 1)", "ko4-title1"},
+    {"КО4 (тит.лист 2)", "ko4-title2"}};
 const char *const documentProperty = "document";
 constexpr int documentButtonWidth = 115;
 constexpr int documentButtonHeight = 25;
@@ -301,16 +311,29 @@ void TfMain::buildMenu()
             m_passwordWindow->changePassword();
     });
     m_passwordMenu->setEnabled(false); // until the password window exists
-    for (const char *group : {"БЛАНКИ", "ТИТ/ЛИСТЫ"})
-        menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
+    addDocumentMenu(QStringLiteral("БЛАНКИ"), blankMenuItems);
+    addDocumentMenu(QStringLiteral("ТИТ/ЛИСТЫ"), titlePageMenuItems);
     QMenu *help = menuBar()->addMenu(QStringLiteral("ПОМОЩЬ"));
     help->addAction(QStringLiteral("О ПРОГРАММЕ"), this, [this] {
         if (m_about)
             m_about->exec();
     });
-    for (const QString &name : {QStringLiteral("procedure"), QStringLiteral("instruction")}) {
-        if (const DocumentCommand *sheet = findDocument(name)) {
-            help->addAction(sheet->caption, this,
+    addDocumentItems(help, {{"ПОРЯДОК ОТЧЕТА", "procedure"}, {"ИНСТРУКЦИЯ", "instruction"}});
+}
+
+void TfMain::addDocumentMenu(const QString &title, const QList<std::pair<QString, QString>> &items)
+{
+    QMenu *menu = menuBar()->addMenu(title);
+    addDocumentItems(menu, items);
+    menu->setEnabled(!menu->isEmpty());
+}
+
+// Menu items preview their documents; an item whose document does not exist yet is left out.
+void TfMain::addDocumentItems(QMenu *menu, const QList<std::pair<QString, QString>> &items)
+{
+    for (const auto &[caption, name] : items) {
+        if (findDocument(name)) {
+            menu->addAction(caption, this,
                             [this, name] { runDocument(name, OutputMode::Preview); });
         }
     }
@@ -320,7 +343,18 @@ DocumentContext TfMain::documentContext()
 {
     const TZOtchet *panel = activeKass >= 1 && activeKass <= maxKassPanels ? kassPanels[activeKass]
                                                                            : nullptr;
-    return {*m_dm, curIdDovra, activeKass, panel ? panel->getIdZ() : 0, lastOpenedZ};
+    const ShiftTexts shift{edNSMBUKTS->text(),
+                           edSMDate->text(),
+                           ComBoxOper->currentText(),
+                           ComBoxOper2->currentText(),
+                           memoDateINKASS->text(),
+                           memoSumINKASSvsekv->text(),
+                           memoSumINKASSvsekvf->text(),
+                           inkassBagList(),
+                           MemoINKASScommon->text(),
+                           MemoINKASSKorrcommon->text()};
+    return {*m_dm, curIdDovra, activeKass, panel ? panel->getIdZ() : 0, lastOpenedZ, shift,
+            [this] { updateRealSum(); }};
 }
 
 void TfMain::runDocument(const QString &name, OutputMode mode)

@@ -40,7 +40,7 @@ public:
     static constexpr int maxOperators = 100;
     static constexpr int maxKassPanels = 5;
     static constexpr int maxKvitBoxes = 10;
-    static inline const QString chooseOperatorText = QStringLiteral("ВЫБРАТЬ ОПЕРАТОРА");
+    static inline const QString chooseOperatorText = ::chooseOperatorText;
 
     // iniFileName: dovra.ini in the executable's folder.
     explicit TfMain(const QString &iniFileName, QWidget *parent = nullptr);
@@ -194,6 +194,8 @@ private:
     void buildControlTotals();
     void buildDocumentBar();
     void buildMenu();
+    void addDocumentMenu(const QString &title, const QList<std::pair<QString, QString>> &items);
+    void addDocumentItems(QMenu *menu, const QList<std::pair<QString, QString>> &items);
     void placeClock();
     void TimerClockTimer();
     void centreDialogs();

@@ -100,3 +100,8 @@ QString columnOf(const QString &fieldName)
     const qsizetype underscore = fieldName.indexOf(u'_');
     return underscore < 0 ? QString() : fieldName.mid(underscore + 1);
 }
+
+QString groupedAmountText(double amount)
+{
+    return QLocale::system().toString(amount, 'f', 2);
+}

@@ -15,6 +15,9 @@ QString stripBlanks(const QString &text);
 // them), and so are infinities and NaN; a rejected or empty text gives 0.
 double strToFloatClean(const QString &text);
 double strToFloatClean(const QString &text, const QLocale &locale);
+// An amount as the main window's totals show it: two decimals, digits grouped by the locale.
+QString groupedAmountText(double amount);
+
 // The standard conversion of a number typed with the system's decimal separator (blanks around
 // it allowed); a text it rejects is a ConvertError.
 double strToFloat(const QString &text);

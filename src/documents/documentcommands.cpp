@@ -26,7 +26,33 @@ std::function<ReportLayout(DocumentContext &)> instructionSheet(ReportLayout (*b
     };
 }
 
+// A registered document with something to print for the context.
+const DocumentCommand *printable(const QString &name, DocumentContext &context)
+{
+    const DocumentCommand *command = findDocument(name);
+    return command && (!command->applies || command->applies(context)) ? command : nullptr;
+}
+
 } // namespace
+
+void openRequisites(TfDM &dm)
+{
+    dm.adoqFILIAL.close();
+    dm.adoqFILIAL.open();
+}
+
+void openZActive(DocumentContext &context)
+{
+    Query &zActive = context.dm.adoqZActive;
+    zActive.close();
+    zActive.setParam(QStringLiteral("idz"), context.idZ);
+    zActive.open();
+    if (zActive.isEmpty())
+        return;
+    context.lastZ = {zActive.field(QStringLiteral("nproizv")).asString(),
+                     zActive.field(QStringLiteral("nreg")).asString(),
+                     zActive.field(QStringLiteral("ZDay")).asString()};
+}
 
 const QList<DocumentCommand> &documentCommands()
 {
@@ -70,26 +96,37 @@ void outputDocument(const DocumentCommand &command, DocumentContext &context, Ou
         printDirect(layout);
 }
 
-bool exportDocument(const DocumentCommand &command, DocumentContext &context,
-                    const QString &fileName)
+QList<ReportLayout> prepareDocuments(const QStringList &names, DocumentContext &context)
 {
-    return exportPdf(command.prepare(context), fileName);
+    QList<ReportLayout> layouts;
+    for (const QString &name : names) {
+        if (const DocumentCommand *command = printable(name, context))
+            layouts.append(command->prepare(context));
+    }
+    return layouts;
 }
 
 QStringList printAllSequence(bool firstRegister, bool shiftCompleteOrAccepted)
 {
-    QStringList names;
-    if (firstRegister && shiftCompleteOrAccepted)
-        names << QStringLiteral("km7") << QStringLiteral("ko4com");
-    names << QStringLiteral("km6") << QStringLiteral("ko4") << QStringLiteral("ko1")
-          << QStringLiteral("ko2");
-    return names;
+    return (firstRegister && shiftCompleteOrAccepted ? shiftWideSequence() : QStringList())
+           + registerSetSequence();
+}
+
+QStringList shiftWideSequence()
+{
+    return {QStringLiteral("km7"), QStringLiteral("ko4-shift")};
+}
+
+QStringList registerSetSequence()
+{
+    return {QStringLiteral("km6"), QStringLiteral("ko4"), QStringLiteral("ko1"),
+            QStringLiteral("ko2")};
 }
 
 void printAll(DocumentContext &context, bool firstRegister, bool shiftCompleteOrAccepted)
 {
     for (const QString &name : printAllSequence(firstRegister, shiftCompleteOrAccepted)) {
-        if (const DocumentCommand *command = findDocument(name))
+        if (const DocumentCommand *command = printable(name, context))
             outputDocument(*command, context, OutputMode::Print);
     }
 }

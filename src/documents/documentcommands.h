@@ -19,6 +19,24 @@ struct LastOpenedZ
     QString date;               // dd.mm.yyyy
 };
 
+// The shift as the main window shows it: the texts of its fields, which the forms print as
+// they read there.
+struct ShiftTexts
+{
+    QString number;           // the shift's number in the station system (edNSMBUKTS)
+    QString date;             // dd.mm.yyyy (edSMDate)
+    QString operator1;        // the first operator's full name as chosen
+    QString operator2;        // the second operator's, "ВЫБРАТЬ ОПЕРАТОРА" while none is chosen
+    QString inkassDate;       // dd.mm.yyyy (memoDateINKASS)
+    QString inkassTotal;      // the bag total, "%.2f" with the locale's point (memoSumINKASSvsekv)
+    QString inkassTotalShown; // the same grouped for the eye (memoSumINKASSvsekvf)
+    QString bagList;          // the numbers of the bags that carry a sum: "6124/1, 124/3"
+    QString registersInkass;  // the registers' encashment total, grouped (MemoINKASScommon)
+    QString correctiveInkass; // the shift's corrective encashment, grouped (MemoINKASSKorrcommon)
+};
+
+inline const QString chooseOperatorText = QStringLiteral("ВЫБРАТЬ ОПЕРАТОРА");
+
 // What a document is prepared from: the shift and register the main window shows.
 struct DocumentContext
 {
@@ -27,7 +45,16 @@ struct DocumentContext
     int kassa = 1;      // the current register's number, 1 for the first panel
     qint32 idZ = 0;     // the current register's Z-report for the shift, 0 when it has none
     LastOpenedZ &lastZ;
+    ShiftTexts shift = {};
+    // Stores the closing balances of an open shift before a document reads them; empty where
+    // nothing may be written (the export program).
+    std::function<void()> recomputeBalances = {};
 };
+
+// The common first steps of a register's document: reopens the station's requisites and the
+// current register's Z-report, and remembers that report's numbers and date for the blanks.
+void openRequisites(TfDM &dm);
+void openZActive(DocumentContext &context);
 
 // One document as every caller reaches it: the bottom bar, the panels, the menus and the export
 // program. prepare() refreshes what the document reads, writes its captions and returns the
@@ -37,6 +64,9 @@ struct DocumentCommand
     QString name;    // for the export program: "km6", "procedure"
     QString caption; // the menu's or the bar's text
     std::function<ReportLayout(DocumentContext &)> prepare;
+    // Whether there is anything to print for the context (a refund act of a register without
+    // refunds has nothing); empty when the document always prints.
+    std::function<bool(DocumentContext &)> applies = {};
 };
 
 // Every document that exists, in the order of the export program's list.
@@ -55,12 +85,14 @@ OutputMode outputForSender(const QObject *sender, const QObject *barButton);
 // printer (nothing when there is none).
 void outputDocument(const DocumentCommand &command, DocumentContext &context, OutputMode mode,
                     QWidget *parent = nullptr);
-// Prepares the document and writes it as a PDF; false when the file cannot be written.
-bool exportDocument(const DocumentCommand &command, DocumentContext &context,
-                    const QString &fileName);
+// The layouts of the named documents that exist and apply to the context, prepared in order.
+QList<ReportLayout> prepareDocuments(const QStringList &names, DocumentContext &context);
 
 // The documents of print-all in order: the shift-wide KM-7 and KO-4 first from the first
 // register's panel of a complete or accepted shift, then the register's KM-6, KO-4, KO-1, KO-2.
 QStringList printAllSequence(bool firstRegister, bool shiftCompleteOrAccepted);
+// The shift-wide part of print-all, and the register's own part.
+QStringList shiftWideSequence();
+QStringList registerSetSequence();
 // Prints directly those of the sequence that exist.
 void printAll(DocumentContext &context, bool firstRegister, bool shiftCompleteOrAccepted);

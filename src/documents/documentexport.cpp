@@ -1,8 +1,11 @@
 #include "documentexport.h"
 
 #include "db/datamodule.h"
+#include "db/schemaupgrade.h"
 #include "documents/documentcommands.h"
+#include "documents/shifttexts.h"
 #include "platform/data/errors.h"
+#include "platform/report/reportoutput.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,13 +16,22 @@ namespace {
 constexpr int usageError = 2;
 constexpr int dataError = 1;
 
+// Sets of documents in one file: a register's part of print-all, and the whole shift.
+const QString registerSetName = QStringLiteral("register-set");
+const QString shiftName = QStringLiteral("shift");
+
+QStringList knownNames()
+{
+    return documentNames() + QStringList{registerSetName, shiftName};
+}
+
 struct ExportRequest
 {
     QString database;
     qint32 idDovra = 0;
     int kassa = 1;
     bool kassaGiven = false;
-    const DocumentCommand *document = nullptr;
+    QString document;
     QString output;
 };
 
@@ -27,7 +39,7 @@ QString usage()
 {
     return QStringLiteral("использование: trelvandor-export --db ФАЙЛ --shift ID [--kassa N] "
                           "--doc ДОКУМЕНТ --out ФАЙЛ.pdf; документы: %1")
-        .arg(documentNames().join(QStringLiteral(", ")));
+        .arg(knownNames().join(QStringLiteral(", ")));
 }
 
 // Empty when the request is complete; the reason otherwise.
@@ -49,10 +61,10 @@ QString parseRequest(const QStringList &arguments, ExportRequest &request)
             return QStringLiteral("не указан параметр --%1").arg(required->names().first());
     }
 
-    request.document = findDocument(parser.value(doc));
-    if (!request.document) {
+    request.document = parser.value(doc);
+    if (!knownNames().contains(request.document)) {
         return QStringLiteral("неизвестный документ «%1»; известные: %2")
-            .arg(parser.value(doc), documentNames().join(QStringLiteral(", ")));
+            .arg(request.document, knownNames().join(QStringLiteral(", ")));
     }
     bool ok = false;
     request.idDovra = parser.value(shift).toInt(&ok);
@@ -80,6 +92,24 @@ bool shiftExists(TfDM &dm, qint32 idDovra)
     return !dm.adoq.isEmpty();
 }
 
+// The registers with a Z-report in the shift, by number: (nKass, idZ).
+QList<std::pair<int, qint32>> shiftRegisters(TfDM &dm, qint32 idDovra)
+{
+    dm.adoq.close();
+    dm.adoq.setSql(QStringLiteral(
+        "SELECT k.nKass, z.idZ FROM ZOTCHET z INNER JOIN KKM k ON k.idKKM = z.idKKM "
+        "WHERE z.idDOVRA = :iddovra ORDER BY k.nKass, z.idZ"));
+    dm.adoq.setParam(QStringLiteral("iddovra"), idDovra);
+    dm.adoq.open();
+    QList<std::pair<int, qint32>> registers;
+    for (dm.adoq.first(); !dm.adoq.eof(); dm.adoq.next()) {
+        registers.append({int(dm.adoq.field(QStringLiteral("nKass")).asInteger()),
+                          qint32(dm.adoq.field(QStringLiteral("idZ")).asInteger())});
+    }
+    dm.adoq.close();
+    return registers;
+}
+
 // The register's Z-report of the shift, 0 when it has none; -1 when no register has that number.
 qint32 registerZReport(TfDM &dm, qint32 idDovra, int kassa)
 {
@@ -94,6 +124,34 @@ qint32 registerZReport(TfDM &dm, qint32 idDovra, int kassa)
     return dm.adoq.isEmpty() ? -1 : dm.adoq.field(QStringLiteral("idZ")).asInteger();
 }
 
+// The whole shift in print-all's order, the shift-wide documents once at the start, then each
+// register's set followed by its refund acts.
+QList<ReportLayout> shiftLayouts(DocumentContext &context)
+{
+    const QList<std::pair<int, qint32>> registers = shiftRegisters(context.dm, context.idDovra);
+    if (!registers.isEmpty())
+        std::tie(context.kassa, context.idZ) = registers.first();
+    QList<ReportLayout> layouts = prepareDocuments(shiftWideSequence(), context);
+    const QStringList registerDocuments = registerSetSequence()
+                                          + QStringList{QStringLiteral("km3-cash"),
+                                                        QStringLiteral("km3-card")};
+    for (const auto &[kassa, idZ] : registers) {
+        context.kassa = kassa;
+        context.idZ = idZ;
+        layouts += prepareDocuments(registerDocuments, context);
+    }
+    return layouts;
+}
+
+QList<ReportLayout> requestedLayouts(const ExportRequest &request, DocumentContext &context)
+{
+    if (request.document == shiftName)
+        return shiftLayouts(context);
+    if (request.document == registerSetName)
+        return prepareDocuments(registerSetSequence(), context);
+    return prepareDocuments({request.document}, context);
+}
+
 int exportRequested(const ExportRequest &request, QString &message)
 {
     if (!QFileInfo(request.database).isFile()) {
@@ -102,6 +160,16 @@ int exportRequested(const ExportRequest &request, QString &message)
     }
     TfDM dm({request.database}, QDir::currentPath());
     dm.ADOConAZSKAS.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(request.database));
+    // The export never changes the file, so it cannot bring an old one up to date either.
+    const int version = SchemaUpgrade(dm.ADOConAZSKAS, dm.adoq).schemaVersion();
+    if (version != SchemaUpgrade::currentVersion) {
+        message = version < SchemaUpgrade::currentVersion
+                      ? QStringLiteral("база данных «%1» ещё не обновлена: откройте её один раз "
+                                       "в программе сменного отчета")
+                      : QStringLiteral("база данных «%1» создана более новой версией программы");
+        message = message.arg(request.database);
+        return dataError;
+    }
     if (!shiftExists(dm, request.idDovra)) {
         message = QStringLiteral("смена %1 не найдена в «%2»")
                       .arg(QString::number(request.idDovra), request.database);
@@ -114,8 +182,14 @@ int exportRequested(const ExportRequest &request, QString &message)
         return dataError;
     }
     LastOpenedZ lastZ;
-    DocumentContext context{dm, request.idDovra, request.kassa, qMax(idZ, 0), lastZ};
-    if (!exportDocument(*request.document, context, request.output)) {
+    DocumentContext context{dm, request.idDovra, request.kassa, qMax(idZ, 0), lastZ,
+                            readShiftTexts(dm, request.idDovra)};
+    const QList<ReportLayout> layouts = requestedLayouts(request, context);
+    if (layouts.isEmpty()) {
+        message = QStringLiteral("документу «%1» нечего печатать для этой ККМ").arg(request.document);
+        return dataError;
+    }
+    if (!exportPdf(layouts, request.output)) {
         message = QStringLiteral("не удалось записать «%1»").arg(request.output);
         return dataError;
     }

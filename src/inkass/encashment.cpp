@@ -293,7 +293,7 @@ void TfMain::totalInkass()
             total += Money::fromDouble(strToFloat(sum));
     }
     memoSumINKASSvsekv->setText(total.toString(2).replace(u'.', QLocale::system().decimalPoint()));
-    memoSumINKASSvsekvf->setText(QLocale::system().toString(total.toDouble(), 'f', 2));
+    memoSumINKASSvsekvf->setText(groupedAmountText(total.toDouble()));
     dovraControl();
 }
 

@@ -16,11 +16,6 @@
 namespace {
 
 // Totals are shown in the locale's number format: thousands separated, two decimals.
-QString totalText(double value)
-{
-    return QLocale::system().toString(value, 'f', 2);
-}
-
 void setKontrolColour(QWidget *widget, bool balanced)
 {
     widget->setStyleSheet(balanced ? QStringLiteral("color: rgb(0, 0, 0)")
@@ -57,7 +52,7 @@ void TfMain::dovraControl()
         if (!panel->km6Button()->isEnabled())
             ok = false;
     }
-    MemoINKASScommon->setText(totalText(encashment));
+    MemoINKASScommon->setText(groupedAmountText(encashment));
 
     Query &adoq = m_dm->adoq;
     adoq.setSql(QStringLiteral("select sum(KorrInkass) from zkorr where idz in "
@@ -67,7 +62,7 @@ void TfMain::dovraControl()
     adoq.open();
     const double corrective = adoq.field(adoq.columnName(0)).asFloat();
     adoq.close();
-    MemoINKASSKorrcommon->setText(totalText(corrective));
+    MemoINKASSKorrcommon->setText(groupedAmountText(corrective));
 
     double control = encashment;
     if (corrective != 0)
@@ -75,10 +70,10 @@ void TfMain::dovraControl()
     const QString bags = memoSumINKASSvsekv->text();
     if (!bags.isEmpty())
         control -= strToFloat(bags);
-    MemoKONTROL->setText(totalText(control));
-    MemoVNOScommon->setText(totalText(deposits));
-    MemoVINOScommon->setText(totalText(withdrawals));
-    MemoNalOSTATOKcommon->setText(totalText(balance));
+    MemoKONTROL->setText(groupedAmountText(control));
+    MemoVNOScommon->setText(groupedAmountText(deposits));
+    MemoVINOScommon->setText(groupedAmountText(withdrawals));
+    MemoNalOSTATOKcommon->setText(groupedAmountText(balance));
 
     const bool balanced = -0.0001 < control && control < 0.0001;
     setKontrolColour(lblKONTROL, balanced);

@@ -44,7 +44,7 @@ void TestDocumentCommands::printAllOrder_data()
     QTest::addColumn<QStringList>("expected");
     const QStringList registerSet{"km6", "ko4", "ko1", "ko2"};
     QTest::newRow("first register, shift done")
-        << true << true << QStringList{"km7", "ko4com"} + registerSet;
+        << true << true << QStringList{"km7", "ko4-shift"} + registerSet;
     QTest::newRow("first register, shift incomplete") << true << false << registerSet;
     QTest::newRow("second register, shift done") << false << true << registerSet;
 }

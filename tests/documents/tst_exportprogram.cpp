@@ -1,3 +1,4 @@
+#include "db/schemaupgrade.h"
 #include "support/testdatabase.h"
 
 #include "platform/data/connection.h"
@@ -49,6 +50,7 @@ class TestExportProgram : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_database;
+    QString m_oldDatabase; // as delivered, never opened by the program
     qint32 m_shift = 0;
 
     QString out(const QString &name) const { return m_dir.filePath(name); }
@@ -64,10 +66,13 @@ private slots:
 void TestExportProgram::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("old")));
+    m_oldDatabase = freshDatabase(m_dir.filePath(QStringLiteral("old")));
     m_database = freshDatabase(m_dir.path());
     Connection connection(QStringLiteral("setup"));
     connection.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_database));
     Query query(&connection);
+    QVERIFY(SchemaUpgrade(connection, query).upgradeSchema());
     query.setSql(QStringLiteral("INSERT INTO DOVRA (DovraDate, DovraNBUKTS) VALUES ('2016-03-05', '117')"));
     query.execSql();
     query.setSql(QStringLiteral("SELECT max(idDOVRA) AS id FROM DOVRA"));
@@ -91,7 +96,7 @@ void TestExportProgram::refusesWhatItCannotExport_data()
         << 2 << QStringLiteral("copies");
     QTest::newRow("unknown document")
         << QStringList{"--db", m_database, "--shift", shift, "--doc", "km99", "--out", pdf} << 2
-        << QStringLiteral("неизвестный документ «km99»; известные: procedure, instruction");
+        << QStringLiteral("неизвестный документ «km99»; известные: procedure, instruction,");
     QTest::newRow("shift not a number")
         << QStringList{"--db", m_database, "--shift", "пятая", "--doc", "procedure", "--out", pdf}
         << 2 << QStringLiteral("номер смены «пятая»");
@@ -101,6 +106,9 @@ void TestExportProgram::refusesWhatItCannotExport_data()
     QTest::newRow("missing database")
         << QStringList{"--db", out("none.mdb"), "--shift", shift, "--doc", "procedure", "--out", pdf}
         << 1 << QStringLiteral("файл базы данных «%1» не найден").arg(out("none.mdb"));
+    QTest::newRow("database not upgraded")
+        << QStringList{"--db", m_oldDatabase, "--shift", shift, "--doc", "procedure", "--out", pdf}
+        << 1 << QStringLiteral("ещё не обновлена");
     QTest::newRow("missing shift")
         << QStringList{"--db", m_database, "--shift", "9999", "--doc", "procedure", "--out", pdf}
         << 1 << QStringLiteral("смена 9999 не найдена");

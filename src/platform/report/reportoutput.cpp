@@ -32,7 +32,15 @@ bool printDirect(const ReportLayout &layout)
 
 bool exportPdf(const ReportLayout &layout, const QString &fileName)
 {
+    return exportPdf(QList<ReportLayout>{layout}, fileName);
+}
+
+bool exportPdf(const QList<ReportLayout> &layouts, const QString &fileName)
+{
+    QList<PreparedReport> reports;
+    for (const ReportLayout &layout : layouts)
+        reports.append(prepareReport(layout));
     QPdfWriter writer(fileName);
     writer.setCreator(QStringLiteral("trelvandor"));
-    return paintReport(prepareReport(layout), &writer);
+    return paintReports(reports, &writer);
 }

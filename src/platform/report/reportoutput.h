@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QString;
 class QWidget;
 class ReportLayout;
@@ -13,3 +15,5 @@ void preview(const ReportLayout &layout, QWidget *parent = nullptr);
 bool printDirect(const ReportLayout &layout);
 // False when the file cannot be written.
 bool exportPdf(const ReportLayout &layout, const QString &fileName);
+// Several layouts one after another in one file.
+bool exportPdf(const QList<ReportLayout> &layouts, const QString &fileName);

@@ -87,21 +87,35 @@ void paintPicture(QPainter &painter, const PreparedItem &item, const PaperToDevi
 
 } // namespace
 
-bool paintReport(const PreparedReport &report, QPagedPaintDevice *device)
+bool paintReports(const QList<PreparedReport> &reports, QPagedPaintDevice *device)
 {
-    setUpPage(device, report.page.orientation);
+    if (reports.isEmpty())
+        return false;
+    setUpPage(device, reports.first().page.orientation);
     QPainter painter;
     if (!painter.begin(device))
         return false;
-    const PaperToDevice scale(device);
-    for (int i = 0; i < report.pages.size(); ++i) {
-        if (i > 0)
-            device->newPage();
-        for (const PreparedItem &item : report.pages.at(i).items) {
-            paintPicture(painter, item, scale);
-            paintText(painter, item, scale);
-            paintFrame(painter, item, scale);
+    bool firstPage = true;
+    for (const PreparedReport &report : reports) {
+        for (const PreparedPage &page : report.pages) {
+            if (!firstPage) {
+                // A landscape journal may follow a portrait form in the same file.
+                device->setPageOrientation(report.page.orientation);
+                device->newPage();
+            }
+            firstPage = false;
+            const PaperToDevice scale(device);
+            for (const PreparedItem &item : page.items) {
+                paintPicture(painter, item, scale);
+                paintText(painter, item, scale);
+                paintFrame(painter, item, scale);
+            }
         }
     }
     return painter.end();
+}
+
+bool paintReport(const PreparedReport &report, QPagedPaintDevice *device)
+{
+    return paintReports({report}, device);
 }

@@ -11,3 +11,5 @@ inline constexpr qreal reportTextPadding = 1.0;
 // the paper's corner as origin. False when painting could not start (a file that cannot be
 // written, a printer that is not ready).
 bool paintReport(const PreparedReport &report, QPagedPaintDevice *device);
+// Several reports one after another, each page in its own report's orientation.
+bool paintReports(const QList<PreparedReport> &reports, QPagedPaintDevice *device);
