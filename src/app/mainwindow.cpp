@@ -113,6 +113,11 @@ void TfMain::setDataModule(TfDM *dm)
     connect(&dm->tabDOVRA, &Dataset::afterScroll, this, [this] { rgNovDOVRAClick(&m_dm->tabDOVRA); });
 }
 
+TfDM *TfMain::dataModule() const
+{
+    return m_dm;
+}
+
 void TfMain::setAboutWindow(TfAbout *about)
 {
     m_about = about;
@@ -148,6 +153,12 @@ void TfMain::FormCreate()
     m_pwdStr = m_iniFile.readString(QStringLiteral("PASSWORD"), QStringLiteral("pwdstr"),
                                     QStringLiteral("qtr48"));
     dovraLoaded = false;
+    startBackupAndUpdate();
+}
+
+TfMain::~TfMain()
+{
+    FormDestroy();
 }
 
 void TfMain::placeClock()
@@ -299,6 +310,7 @@ void TfMain::buildDocumentBar()
 void TfMain::buildMenu()
 {
     QMenu *requisites = menuBar()->addMenu(QStringLiteral("РЕКВИЗИТЫ"));
+    requisites->addAction(QStringLiteral("РЕЗЕРВ"), this, &TfMain::setBackupDir);
     requisites->addAction(QStringLiteral("ВЫХОД"), this, [this] {
         leaveFocusedField();
         haltProcess(0);
@@ -435,6 +447,7 @@ void TfMain::FormActivate()
     if (kassPanelCount >= 0 || !m_dm)
         return;
     m_dm->connectDatabase(m_iniFile);
+    m_dbFileName = m_dm->dbFileName;
     checkKassZList();
     m_dm->tabFILIAL.first();
     setWindowTitle(QStringLiteral("ТРЕЛЬВАНДОР СМЕННЫХ ОТЧЕТОВ (АЗС № %1)")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/dirdialog.h"
 #include "documents/documentcommands.h"
 #include "platform/ini/inifile.h"
 
@@ -44,6 +45,8 @@ public:
 
     // iniFileName: dovra.ini in the executable's folder.
     explicit TfMain(const QString &iniFileName, QWidget *parent = nullptr);
+    // Copies the database to the backup folder when this run accepted a shift.
+    ~TfMain() override;
 
     // The windows created after this one; the data module is needed from the first activation on.
     void setDataModule(TfDM *dm);
@@ -55,6 +58,16 @@ public:
 
     // The first-activation sequence: does its work only while the view is not built.
     void FormActivate();
+
+    // The backup folder: chosen in the folder picker and kept only when a first copy of the
+    // working folder's database succeeds there.
+    void setBackupDir();
+    // Starts the external updater beside the executable with the build number and the address.
+    void runAutoupdate(const QString &url);
+    // The copy of the database at close, after a run that accepted a shift.
+    void FormDestroy();
+    // dovra.ini lives beside the executable.
+    QString executableFolder() const;
 
     // Shift operations of the main window.
     void checkKassZList();
@@ -112,7 +125,7 @@ public:
     // complete or accepted shift, then the register's own, all printed directly.
     void btnPrintZAllClick();
 
-    TfDM *dataModule() const { return m_dm; }
+    TfDM *dataModule() const;
     QString pwdStr() const { return m_pwdStr; }
     // A new access password, kept in dovra.ini at once.
     void setPwdStr(const QString &password);
@@ -135,6 +148,7 @@ public:
     // Blank forms print the register numbers and date of the Z-report a document opened last.
     LastOpenedZ lastOpenedZ;
     qint32 curIdInkass = 0;
+    TDirDialog DirDialog1;
     // Where the focus goes when the bags are entered; none while the shift may not be edited.
     QPointer<QWidget> nextFocus;
 
@@ -184,6 +198,9 @@ protected:
 
 private:
     void FormCreate();
+    // The end of the window's creation: the backup folder asked for while none is set, then the
+    // updater started.
+    void startBackupAndUpdate();
     void leaveFocusedField();
     void buildHeader();
     void buildFocusOrder();
@@ -218,7 +235,10 @@ private:
 
     IniFile m_iniFile;
     QString m_pwdStr;
-    TfDM *m_dm = nullptr;
+    // Gone before this window at the end of the program.
+    QPointer<TfDM> m_dm;
+    // The database file as opened, for the backup at close.
+    QString m_dbFileName;
     QPointer<TfAbout> m_about;
     QPointer<TfPWD> m_passwordWindow;
     QMenu *m_passwordMenu = nullptr;

@@ -2,10 +2,7 @@
 
 #include "platform/data/errors.h"
 
-#include <QFile>
-#include <QSaveFile>
 
-#include <algorithm>
 #include <cmath>
 
 qint32 strToIntSafe(const QString &text)
@@ -58,41 +55,6 @@ double strToFloat(const QString &text)
     if (!convertNumber(text.trimmed(), QLocale::system(), value))
         throw ConvertError(QStringLiteral("«%1» не является правильным числом").arg(text));
     return value;
-}
-
-QString copyTargetPath(const QString &source, const QString &folder)
-{
-    const qsizetype nameStart = std::max({source.lastIndexOf(u'\\'), source.lastIndexOf(u'/'),
-                                          source.lastIndexOf(u':')}) + 1;
-    const QString name = source.mid(nameStart);
-    if (folder.isEmpty() || name.isEmpty())
-        return {};
-    if (folder.endsWith(u'/') || folder.endsWith(u'\\'))
-        return folder + name;
-    return folder + u'/' + name;
-}
-
-bool copyFileToDir(const QString &source, const QString &folder)
-{
-    const QString target = copyTargetPath(source, folder);
-    if (target.isEmpty() || target == source)
-        return false;
-
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly))
-        return false;
-    constexpr qint64 chunkSize = 1 << 20;
-    while (!input.atEnd()) {
-        const QByteArray chunk = input.read(chunkSize);
-        if (chunk.isEmpty() || output.write(chunk) != chunk.size()) {
-            output.cancelWriting();
-            break;
-        }
-    }
-    return output.commit();
 }
 
 QString columnOf(const QString &fieldName)

@@ -22,16 +22,6 @@ QString groupedAmountText(double amount);
 // it allowed); a text it rejects is a ConvertError.
 double strToFloat(const QString &text);
 
-// Copies source into folder under its own name, replacing an existing copy. The copy is written
-// under a temporary name in the folder and renamed over the target, so a failed copy leaves the
-// previous one in place. False when nothing was copied.
-bool copyFileToDir(const QString &source, const QString &folder);
-
-// Where copyFileToDir puts source: folder + the part of source after its last "\", "/" or ":",
-// joined by "/" unless folder already ends with a separator. Empty when folder or the name is
-// empty.
-QString copyTargetPath(const QString &source, const QString &folder);
-
 // The database column a data-entry field stores into: the part of its name after the first
 // underscore ("m3_summa" → "summa"). Empty for a name without an underscore, which names no
 // column.

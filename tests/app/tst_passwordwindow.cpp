@@ -19,6 +19,7 @@ public:
     {
         if (!storedPassword.isNull())
             ini.writeString("PASSWORD", "pwdstr", storedPassword);
+        ini.writeString("common", "backup_dir", dir.path());
         main = std::make_unique<TfMain>(ini.fileName());
         window = new TfPWD(main.get());
     }

@@ -20,9 +20,10 @@ public:
         program = QDir(dir.path()).filePath(QStringLiteral("trelvandor"));
         QFile::copy(QStringLiteral(TRELVANDOR_EXECUTABLE), program);
         freshDatabase(dir.path());
-        IniFile(QDir(dir.path()).filePath(QStringLiteral("dovra.ini")))
-            .writeString(QStringLiteral("DB"), QStringLiteral("connstr"),
-                         QStringLiteral("Provider=SQLite;Data Source=$(FILENAME);"));
+        IniFile ini(QDir(dir.path()).filePath(QStringLiteral("dovra.ini")));
+        ini.writeString(QStringLiteral("DB"), QStringLiteral("connstr"),
+                        QStringLiteral("Provider=SQLite;Data Source=$(FILENAME);"));
+        ini.writeString(QStringLiteral("common"), QStringLiteral("backup_dir"), dir.path());
     }
 
     void start(QProcess &process)

@@ -1,9 +1,6 @@
 #include "app/texthelpers.h"
 #include "platform/data/errors.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 // This program runs once under the C locale and once under ru_RU (see CMakeLists.txt), so the
@@ -29,12 +26,6 @@ private slots:
     void columnOf_data();
     void columnOf();
 
-    void copyTargetPath_data();
-    void copyTargetPath();
-    void copyFileToDirCopiesAndReplaces();
-    void copyFileToDirFailureKeepsPreviousCopy_data();
-    void copyFileToDirFailureKeepsPreviousCopy();
-    void copyFileToDirRefusesCopyOntoItself();
 };
 
 void TestTextHelpers::strToIntSafe_data()
@@ -178,111 +169,6 @@ void TestTextHelpers::columnOf()
     QFETCH(QString, fieldName);
     QFETCH(QString, expected);
     QCOMPARE(::columnOf(fieldName), expected);
-}
-
-void TestTextHelpers::copyTargetPath_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("bare name") << "AZSVELMORAN.mdb" << "/srv/copy" << "/srv/copy/AZSVELMORAN.mdb";
-    QTest::newRow("slash path") << "/data/AZSVELMORAN.mdb" << "/srv/copy"
-                                << "/srv/copy/AZSVELMORAN.mdb";
-    QTest::newRow("backslash path") << "c:\\grontel\\AZSVELMORAN.mdb" << "/srv/copy"
-                                    << "/srv/copy/AZSVELMORAN.mdb";
-    QTest::newRow("drive without folder") << "d:AZS.mdb" << "/srv" << "/srv/AZS.mdb";
-    QTest::newRow("last separator of any kind") << "/data\\old/cur\\AZS.mdb" << "/srv"
-                                                << "/srv/AZS.mdb";
-    QTest::newRow("folder ending in slash") << "AZS.mdb" << "/srv/copy/" << "/srv/copy/AZS.mdb";
-    QTest::newRow("drive root") << "AZS.mdb" << "e:\\" << "e:\\AZS.mdb";
-    QTest::newRow("empty folder") << "AZS.mdb" << "" << "";
-    QTest::newRow("source naming a folder") << "/data/" << "/srv" << "";
-}
-
-void TestTextHelpers::copyTargetPath()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, folder);
-    QFETCH(QString, expected);
-    QCOMPARE(::copyTargetPath(source, folder), expected);
-}
-
-static bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-static QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void TestTextHelpers::copyFileToDirCopiesAndReplaces()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkpath("work") && QDir(dir.path()).mkpath("copy"));
-    const QString source = dir.filePath("work/AZSVELMORAN.mdb");
-    // Larger than one read so that the copy loop runs more than once.
-    QByteArray content(3 * 1024 * 1024 + 17, '\0');
-    for (qsizetype i = 0; i < content.size(); ++i)
-        content[i] = char(i * 31 % 251);
-    QVERIFY(writeFile(source, content));
-    QVERIFY(writeFile(dir.filePath("copy/AZSVELMORAN.mdb"), "previous copy, longer than nothing"));
-
-    QVERIFY(copyFileToDir(source, dir.filePath("copy")));
-    QCOMPARE(readFile(dir.filePath("copy/AZSVELMORAN.mdb")), content);
-
-    QVERIFY(writeFile(source, "short"));
-    QVERIFY(copyFileToDir(source, dir.filePath("copy") + "/"));
-    QCOMPARE(readFile(dir.filePath("copy/AZSVELMORAN.mdb")), QByteArray("short"));
-    QCOMPARE(QDir(dir.filePath("copy")).entryList(QDir::Files | QDir::Hidden),
-             QStringList{"AZSVELMORAN.mdb"});
-}
-
-void TestTextHelpers::copyFileToDirFailureKeepsPreviousCopy_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("folder");
-
-    QTest::newRow("missing source") << "work/missing.mdb" << "copy";
-    QTest::newRow("source is a folder") << "work/folder.mdb" << "copy";
-    QTest::newRow("missing folder") << "work/AZSVELMORAN.mdb" << "nowhere";
-    QTest::newRow("empty folder") << "work/AZSVELMORAN.mdb" << "";
-}
-
-// The previous copies stay whole and no temporary file is left behind.
-void TestTextHelpers::copyFileToDirFailureKeepsPreviousCopy()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, folder);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkpath("copy") && QDir(dir.path()).mkpath("work/folder.mdb"));
-    QVERIFY(writeFile(dir.filePath("work/AZSVELMORAN.mdb"), "new"));
-    const QStringList previousCopies{"AZSVELMORAN.mdb", "missing.mdb"};
-    for (const QString &name : previousCopies)
-        QVERIFY(writeFile(dir.filePath("copy/" + name), "previous"));
-
-    const QString folderPath = folder.isEmpty() ? QString() : dir.filePath(folder);
-    QVERIFY(!copyFileToDir(dir.filePath(source), folderPath));
-    QCOMPARE(QDir(dir.filePath("copy")).entryList(QDir::Files | QDir::Hidden), previousCopies);
-    for (const QString &name : previousCopies)
-        QCOMPARE(readFile(dir.filePath("copy/" + name)), QByteArray("previous"));
-}
-
-void TestTextHelpers::copyFileToDirRefusesCopyOntoItself()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString source = dir.filePath("AZSVELMORAN.mdb");
-    QVERIFY(writeFile(source, "data"));
-    QVERIFY(!copyFileToDir(source, dir.path()));
-    QCOMPARE(readFile(source), QByteArray("data"));
 }
 
 QTEST_GUILESS_MAIN(TestTextHelpers)

@@ -11,6 +11,10 @@ Station::Station(const QString &connstr, bool withDemo)
 {
     if (!connstr.isEmpty())
         ini.writeString(QStringLiteral("DB"), QStringLiteral("connstr"), connstr);
+    // A station set up earlier: its backup folder is chosen, so no folder picker stops the start.
+    QDir(dir.path()).mkdir(QStringLiteral("backup"));
+    ini.writeString(QStringLiteral("common"), QStringLiteral("backup_dir"),
+                    QDir(dir.path()).filePath(QStringLiteral("backup")));
     main = std::make_unique<TfMain>(ini.fileName());
     dm = std::make_unique<TfDM>(QStringList(), dir.path());
     main->setDataModule(dm.get());
