@@ -83,6 +83,8 @@ bool copyFileToDir(const QString &source, const QString &folder)
     temporary.close();
     if (!writeCheckedCopy(source, temporary.fileName()))
         return false;
+    // The temporary file is private to its maker; the copy is readable as the source is.
+    QFile::setPermissions(temporary.fileName(), QFileInfo(source).permissions());
     // rename() replaces the target in one step; the copy is either the old one or the new one.
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)

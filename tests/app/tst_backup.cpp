@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -138,6 +139,8 @@ void TestBackup::copiesTheCommittedStateAndReplaces()
     update.execSql();
 
     QVERIFY(copyFileToDir(source, dir.filePath("copy")));
+    QCOMPARE(QFileInfo(dir.filePath("copy/AZSVELMORAN.mdb")).permissions(),
+             QFileInfo(source).permissions());
     const CopyState copy = inspect(dir.filePath("copy/AZSVELMORAN.mdb"));
     QVERIFY(copy.intact);
     QCOMPARE(copy.organisation, QStringLiteral("Новое имя"));
