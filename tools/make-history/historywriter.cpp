@@ -156,7 +156,9 @@ public:
     {
         setUpRegisters();
         readOperators();
-        const QDate first = m_options.lastShift.addYears(-m_options.years).addDays(1);
+        const QDate first = m_options.years > 0
+                                ? m_options.lastShift.addYears(-m_options.years).addDays(1)
+                                : m_options.lastShift;
         int number = 1;
         for (QDate day = first; day <= m_options.lastShift; day = day.addDays(1))
             writeShift(day, number++, day == m_options.lastShift);

@@ -9,7 +9,7 @@
 // receipts, every shift accepted but the last, which is complete and still open.
 struct HistoryOptions
 {
-    int years = 20;
+    int years = 20;       // 0: the open last shift alone
     int registers = 5;    // 1..5; registers missing from the file are added as active ones
     unsigned seed = 1;
     QDate lastShift = QDate::currentDate();

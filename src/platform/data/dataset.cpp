@@ -64,6 +64,12 @@ sqlite3_stmt *statementHandle(const QSqlQuery &query)
     return nullptr;
 }
 
+StatementObserver &statementObserver()
+{
+    static StatementObserver observer;
+    return observer;
+}
+
 QString firstLine(const QString &sql)
 {
     return sql.trimmed().section(u'\n', 0, 0).left(120);
@@ -71,10 +77,17 @@ QString firstLine(const QString &sql)
 
 } // namespace
 
+void setStatementObserver(StatementObserver observer)
+{
+    statementObserver() = std::move(observer);
+}
+
 void runStatement(QSqlQuery &query, const QString &sql, const QHash<QString, QVariant> &params)
 {
     QStringList names;
     const QString positional = toPositional(sql, names);
+    if (statementObserver())
+        statementObserver()(positional);
     if (!query.prepare(positional))
         throw DbError(QStringLiteral("Ошибка базы данных: %1\n(%2)")
                           .arg(query.lastError().text(), firstLine(sql)));

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QVariant>
 
+#include <functional>
+
 class Connection;
 class QSqlQuery;
 
@@ -91,3 +93,8 @@ private:
 // Runs one statement with named parameters written ":name". Values are bound, never spliced
 // into the text; a parameter the caller did not set is bound as null.
 void runStatement(QSqlQuery &query, const QString &sql, const QHash<QString, QVariant> &params);
+
+// Sees every statement as it is run, in the positional form handed to SQLite: for tracing and
+// for checking query plans. None by default; an empty function removes it.
+using StatementObserver = std::function<void(const QString &sql)>;
+void setStatementObserver(StatementObserver observer);
