@@ -13,6 +13,7 @@
 #include "platform/data/errors.h"
 #include "platform/report/preparedreport.h"
 #include "platform/report/reportoutput.h"
+#include "platform/ui/application.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -269,7 +270,7 @@ void printQueryPlans(const QString &folder, const QSet<QString> &statements)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv); // set up as the program sets itself up
     QCommandLineParser parser;
     const QCommandLineOption child(startupChildOption, {}, QStringLiteral("folder"));
     const QCommandLineOption years(QStringLiteral("years"), {}, QStringLiteral("n"), QStringLiteral("20"));

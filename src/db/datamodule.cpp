@@ -139,11 +139,14 @@ void TfDM::connectDatabase(const IniFile &iniFile)
 void TfDM::openDatasets()
 {
     // The three document queries at the end open with no parameter set: no Z-report, no shift.
+    // The whole-history tables (ZOTCHET, VOZVRAT, Inkass, InkassKvit) are not read into memory
+    // at the start: a station's years of rows would cost every start seconds for rows nobody
+    // looks at through them; whoever needs one of them opens it.
     Dataset *const inOrder[] = {
         &tabFILIAL, &tabKKM, &tabKKMNazv, &tabKKMSost, &tabOPER, &tabOperSit, &tabDOVRA,
-        &tabDOVRASIT, &tabZOTCHET, &tabZSIT, &tabVOZVRAT, &tabINKASS, &tabINKASSKVIT, &tabXXX,
-        &tabXX, &tabXVozvrat, &adoqFILIAL, &adoqKKM, &adoqKKMActive, &adoqOPER, &adoqSMposledn,
-        &adoqZposledn, &adoqZActive, &adoqKM7Sum, &adoqKM7};
+        &tabDOVRASIT, &tabZSIT, &tabXXX, &tabXX, &tabXVozvrat, &adoqFILIAL, &adoqKKM,
+        &adoqKKMActive, &adoqOPER, &adoqSMposledn, &adoqZposledn, &adoqZActive, &adoqKM7Sum,
+        &adoqKM7};
     for (Dataset *dataset : inOrder)
         dataset->open();
 }
