@@ -1,19 +1,32 @@
 #include "documentcommands.h"
 
 #include "db/datamodule.h"
+#include "documents/cashbook.h"
 #include "documents/instructionsheets.h"
+#include "documents/km4journal.h"
 #include "platform/report/reportoutput.h"
 
 namespace {
 
-// A requisite as the station's row holds it now, edits of the requisites window included.
-QString currentRequisite(TfDM &dm, const QString &column)
+// The station's row as it stands now, edits of the requisites window included.
+void refreshStationRow(TfDM &dm)
 {
     if (dm.tabFILIAL.isOpen())
         dm.tabFILIAL.refresh();
     else
         dm.tabFILIAL.open();
+}
+
+QString currentRequisite(TfDM &dm, const QString &column)
+{
+    refreshStationRow(dm);
     return dm.tabFILIAL.isEmpty() ? QString() : dm.tabFILIAL.field(column).asString();
+}
+
+void openIfClosed(Dataset &dataset)
+{
+    if (!dataset.isOpen())
+        dataset.open();
 }
 
 std::function<ReportLayout(DocumentContext &)> instructionSheet(ReportLayout (*build)())
@@ -37,8 +50,15 @@ const DocumentCommand *printable(const QString &name, DocumentContext &context)
 
 void openRequisites(TfDM &dm)
 {
+    refreshStationRow(dm);
     dm.adoqFILIAL.close();
     dm.adoqFILIAL.open();
+}
+
+void useOpenedRequisites(TfDM &dm)
+{
+    openIfClosed(dm.tabFILIAL);
+    openIfClosed(dm.adoqFILIAL);
 }
 
 void openZActive(DocumentContext &context)
@@ -57,10 +77,11 @@ void openZActive(DocumentContext &context)
 const QList<DocumentCommand> &documentCommands()
 {
     // A form joins the bar, the panels, the menus and the export program with its line here.
-    static const QList<DocumentCommand> commands{
+    static const QList<DocumentCommand> commands = QList<DocumentCommand>{
         {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
         {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
-    };
+    } + cashBookDocuments()
+      + journalDocuments();
     return commands;
 }
 

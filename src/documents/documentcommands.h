@@ -55,6 +55,9 @@ struct DocumentContext
 // current register's Z-report, and remembers that report's numbers and date for the blanks.
 void openRequisites(TfDM &dm);
 void openZActive(DocumentContext &context);
+// Blanks and title pages print the requisites as last read, without refreshing them; they read
+// them only where nothing has yet (the export program).
+void useOpenedRequisites(TfDM &dm);
 
 // One document as every caller reaches it: the bottom bar, the panels, the menus and the export
 // program. prepare() refreshes what the document reads, writes its captions and returns the

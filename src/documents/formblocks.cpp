@@ -31,9 +31,10 @@ ItemStyle smallStyle(Qt::Alignment alignment)
     return style;
 }
 
-// An underlined cell holding value, with hint centred in small print beneath.
+} // namespace
+
 void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
-                    const QString &hint, Qt::Alignment alignment = Qt::AlignCenter)
+                    const QString &hint, Qt::Alignment alignment)
 {
     ItemStyle style;
     style.font = formBodyFont();
@@ -45,8 +46,6 @@ void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemCont
                                  FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
     }
 }
-
-} // namespace
 
 ReportFont formSmallFont()
 {
@@ -141,8 +140,9 @@ qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, cons
     if (line.position) {
         addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
-        x += positionWidth + gap;
     }
+    if (line.position || line.keepPositionRoom)
+        x += positionWidth + gap;
     addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
                    QStringLiteral("(подпись)"));
     x += signatureWidth + gap;
@@ -222,4 +222,26 @@ void AmountInWordsLine::fill(ReportLayout &layout, double amount) const
     rubWordsToLabels(words, wordsTextWidth(), kopecks, amount, m_font.toQFont());
     layout.setCaption(m_wordsCaption, words);
     layout.setCaption(m_kopeckCaption, kopecks);
+}
+
+TableColumns::TableColumns(const QList<qreal> &widths, qreal left)
+    : m_edges{left}
+{
+    for (qreal width : widths)
+        m_edges.append(m_edges.last() + width);
+}
+
+QRectF TableColumns::span(int first, int last, qreal top, qreal height) const
+{
+    return QRectF(QPointF(m_edges.at(first), top), QPointF(m_edges.at(last + 1), top + height));
+}
+
+ReportItem tableCell(const QRectF &rect, const ItemContent &content, Qt::Alignment alignment,
+                     const ReportFont &font)
+{
+    ItemStyle style;
+    style.font = font;
+    style.alignment = alignment;
+    style.frame.sides = allSides;
+    return contentItem(rect, content, style);
 }

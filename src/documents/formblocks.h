@@ -48,6 +48,10 @@ QString decreeLine(FormSeries series);
 qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
                            qreal width, qreal top = 0);
 
+// An underlined cell holding value, with hint centred in small print beneath ("(прописью)").
+void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
+                    const QString &hint, Qt::Alignment alignment = Qt::AlignCenter);
+
 // The requisite lines alone (the address, the register model, ...), each underlined over width.
 qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &lines,
                         const QPointF &at, qreal width);
@@ -57,6 +61,8 @@ struct SignatureLine
     QString role;                       // "Кассир-операционист"
     ItemContent name;                   // under "(расшифровка подписи)"
     std::optional<ItemContent> position; // under "(должность)", when the form has it
+    // Without a position: leave its room empty, lining the signature up under a line with one.
+    bool keepPositionRoom = false;
 };
 
 // Role, position, empty signature cell and name, each cell with its hint beneath. Returns the
@@ -96,3 +102,23 @@ private:
     QString m_kopeckCaption;
     ReportFont m_font;
 };
+
+// The column edges of a form's table: widths laid side by side from left.
+class TableColumns
+{
+public:
+    explicit TableColumns(const QList<qreal> &widths, qreal left = 0);
+
+    // The cell over the columns first to last (counted from 0) from top, height tall.
+    QRectF span(int first, int last, qreal top, qreal height) const;
+    QRectF cell(int column, qreal top, qreal height) const { return span(column, column, top, height); }
+    int count() const { return int(m_edges.size()) - 1; }
+    qreal width() const { return m_edges.last() - m_edges.first(); }
+
+private:
+    QList<qreal> m_edges;
+};
+
+// A table cell framed on all sides holding content.
+ReportItem tableCell(const QRectF &rect, const ItemContent &content,
+                     Qt::Alignment alignment = Qt::AlignCenter, const ReportFont &font = formBodyFont());

@@ -162,13 +162,18 @@ void rubWordsToLabels(QString &wordsCaption, qreal wordsWidth, QString &kopeckCa
 {
     const QString words = rubToWords(amount);
     kopeckCaption = kopeckDigits(words);
-    const QString numberWords = wordsBeforeRub(words);
-    const qreal wordsOnly = printedTextWidth(numberWords, font);
-    const qreal withDash = printedTextWidth(numberWords + u'-', font);
-    if (wordsWidth < withDash)
-        return;
-    const int dashes = int((wordsWidth - withDash) / (withDash - wordsOnly)) + 1;
-    wordsCaption = numberWords + QString(dashes, u'-');
+    if (const std::optional<QString> padded = padWithDashes(wordsBeforeRub(words), wordsWidth, font))
+        wordsCaption = *padded;
+}
+
+std::optional<QString> padWithDashes(const QString &text, qreal width, const QFont &font)
+{
+    const qreal textOnly = printedTextWidth(text, font);
+    const qreal withDash = printedTextWidth(text + u'-', font);
+    if (width < withDash)
+        return std::nullopt;
+    const int dashes = int((width - withDash) / (withDash - textOnly)) + 1;
+    return text + QString(dashes, u'-');
 }
 
 QString monthGenitive(int month)

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <optional>
+
 // Texts that the cash documents print: amounts "прописью", dates split for the date lines and
 // signatories reduced to initials.
 
@@ -35,6 +37,10 @@ qreal printedTextWidth(const QString &text, const QFont &font);
 // continuation line is not touched.
 void rubWordsToLabels(QString &wordsCaption, qreal wordsWidth, QString &kopeckCaption,
                       double amount, const QFont &font = defaultWordsFont());
+
+// text followed by as many dashes as fill width millimetres printed in font, so that nothing can
+// be written after it by hand; nullopt when not even one dash fits.
+std::optional<QString> padWithDashes(const QString &text, qreal width, const QFont &font);
 
 // The month's name in the genitive («марта»); empty outside 1 to 12.
 QString monthGenitive(int month);

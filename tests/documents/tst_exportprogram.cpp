@@ -140,6 +140,11 @@ void TestExportProgram::exportsTheSheetAndNothingElse_data()
                                << QStringLiteral("ПОРЯДОК ФОРМИРОВАНИЯ СМЕННОГО ОТЧЕТА");
     QTest::newRow("instruction") << QStringLiteral("instruction") << QStringList()
                                  << QStringLiteral("ПОРЯДОК РАБОТЫ (ОСНОВНАЯ ИНСТРУКЦИЯ)");
+    // Title pages read the requisites that nothing has opened in the export program.
+    QTest::newRow("cash book title page") << QStringLiteral("ko4-title1") << QStringList()
+                                          << QStringLiteral("КАССОВАЯ КНИГА");
+    QTest::newRow("journal title page") << QStringLiteral("km4-title") << QStringList()
+                                        << QStringLiteral("КАССИРА-ОПЕРАЦИОНИСТА");
 }
 
 void TestExportProgram::exportsTheSheetAndNothingElse()
