@@ -2,6 +2,8 @@
 
 #include "db/datamodule.h"
 #include "documents/instructionsheets.h"
+#include "documents/km7form.h"
+#include "documents/stationacts.h"
 #include "platform/report/reportoutput.h"
 
 namespace {
@@ -57,10 +59,12 @@ void openZActive(DocumentContext &context)
 const QList<DocumentCommand> &documentCommands()
 {
     // A form joins the bar, the panels, the menus and the export program with its line here.
-    static const QList<DocumentCommand> commands{
+    static const QList<DocumentCommand> commands = QList<DocumentCommand>{
         {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
         {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
-    };
+    }
+        + km7Documents()
+        + stationActDocuments();
     return commands;
 }
 
