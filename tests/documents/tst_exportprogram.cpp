@@ -140,6 +140,11 @@ void TestExportProgram::exportsTheSheetAndNothingElse_data()
                                << QStringLiteral("ПОРЯДОК ФОРМИРОВАНИЯ СМЕННОГО ОТЧЕТА");
     QTest::newRow("instruction") << QStringLiteral("instruction") << QStringList()
                                  << QStringLiteral("ПОРЯДОК РАБОТЫ (ОСНОВНАЯ ИНСТРУКЦИЯ)");
+    QTest::newRow("transfer act") << QStringLiteral("transfer") << QStringList{"--kassa", "1"}
+                                  << QStringLiteral("АКТ ПЕРЕНОСА ДЕНЕЖНЫХ СРЕДСТВ МЕЖДУ ККМ");
+    // The whole shift opens with its shift-wide KM-7.
+    QTest::newRow("shift") << QStringLiteral("shift") << QStringList()
+                           << QStringLiteral("О ПОКАЗАНИЯХ СЧЕТЧИКОВ КОНТРОЛЬНО-КАССОВЫХ МАШИН");
 }
 
 void TestExportProgram::exportsTheSheetAndNothingElse()
