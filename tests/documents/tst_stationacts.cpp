@@ -137,6 +137,8 @@ private slots:
     void revenueAct();
     void appendix_data();
     void appendix();
+    void registerWithoutZReport_data();
+    void registerWithoutZReport();
     void closingBalanceBroughtUpToDate_data();
     void closingBalanceBroughtUpToDate();
     void goldenDumps_data();
@@ -338,6 +340,27 @@ void TestStationActs::appendix()
         QVERIFY(signature && signature->rect.left() > nameItem->rect.right());
     }
     QVERIFY(findItem(page, QStringLiteral("Гл.бухгалтер")));
+}
+
+void TestStationActs::registerWithoutZReport_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::newRow("revenue act") << "revenue-act";
+    QTest::newRow("appendix") << "correction-appendix";
+}
+
+// Register 3 has no Z-report in the shift: the act prints with its Z-report's fields and date
+// empty instead of stopping on the missing date.
+void TestStationActs::registerWithoutZReport()
+{
+    QFETCH(QString, document);
+    Shift shift;
+    const PreparedReport report = shift.prepare(document, 3);
+    QCOMPARE(report.pages.size(), 1);
+    const PreparedPage &page = report.pages.first();
+    QCOMPARE(valueBeside(page, QStringLiteral("Кассовый аппарат №")), QString());
+    QCOMPARE(zReportDateLine(page), (QStringList{"\"", "", "\"", "", "", "г."}));
+    QVERIFY(page.items.size() > 50);
 }
 
 void TestStationActs::closingBalanceBroughtUpToDate_data()
