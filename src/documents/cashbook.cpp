@@ -2,6 +2,7 @@
 
 #include "db/datamodule.h"
 #include "documents/formblocks.h"
+#include "documents/formgrid.h"
 #include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "platform/report/reportpainter.h"
@@ -130,13 +131,13 @@ Qt::Alignment amountAlignment(const ItemContent &content)
 // The five numbered columns with the day's lines. Returns the height taken.
 qreal addMovementTable(QList<ReportItem> &items, const SheetTraits &traits)
 {
-    const TableColumns columns({22, 68, 36, 32, 32});
+    const FormGrid columns({22, 68, 36, 32, 32});
     const QStringList headings{QStringLiteral("Номер документа"),
                                QStringLiteral("От кого получено или кому выдано"),
                                QStringLiteral("Номер корреспондирующего счета, субсчета"),
                                QStringLiteral("Приход руб.коп."),
                                QStringLiteral("Расход руб.коп.")};
-    for (int column = 0; column < columns.count(); ++column) {
+    for (int column = 0; column < columns.columnCount(); ++column) {
         items << tableCell(columns.cell(column, 0, tableHeadingHeight), FixedText{headings[column]},
                            Qt::AlignCenter, headingFont())
                      .withWordWrap()
@@ -149,7 +150,7 @@ qreal addMovementTable(QList<ReportItem> &items, const SheetTraits &traits)
     for (const Group &group : movementGroups(traits)) {
         const qreal height = group.entryHeight * group.entries.size();
         const int textLast = group.textSpansAccount ? 2 : 1;
-        items << tableCell(columns.span(1, textLast, y, height), FixedText{group.text}, text)
+        items << tableCell(columns.cell(1, y, height, textLast), FixedText{group.text}, text)
                      .withWordWrap();
         for (const Entry &entry : group.entries) {
             items << tableCell(columns.cell(0, y, group.entryHeight), FixedText{});

@@ -4,6 +4,8 @@
 #include "documents/cashbook.h"
 #include "documents/instructionsheets.h"
 #include "documents/km4journal.h"
+#include "documents/km7form.h"
+#include "documents/stationacts.h"
 #include "platform/report/reportoutput.h"
 
 namespace {
@@ -81,7 +83,9 @@ const QList<DocumentCommand> &documentCommands()
         {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
         {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
     } + cashBookDocuments()
-      + journalDocuments();
+      + journalDocuments()
+      + km7Documents()
+      + stationActDocuments();
     return commands;
 }
 

@@ -17,6 +17,7 @@ constexpr qreal labelWidth = 28;
 constexpr qreal gap = 2;
 constexpr qreal kopeckCellWidth = 10;
 constexpr qreal kopeckTextWidth = 9;
+constexpr qreal rubleMarkCellWidth = 9;
 
 ReportItem contentItem(const QRectF &rect, const ItemContent &content, const ItemStyle &style)
 {
@@ -33,20 +34,6 @@ ItemStyle smallStyle(Qt::Alignment alignment)
 
 } // namespace
 
-void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
-                    const QString &hint, Qt::Alignment alignment)
-{
-    ItemStyle style;
-    style.font = formBodyFont();
-    style.alignment = alignment | Qt::AlignBottom;
-    style.frame.sides = FrameSide::Bottom;
-    items.append(contentItem(rect, value, style));
-    if (!hint.isEmpty()) {
-        items.append(contentItem({rect.left(), rect.bottom(), rect.width(), hintHeight},
-                                 FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
-    }
-}
-
 ReportFont formSmallFont()
 {
     ReportFont font;
@@ -61,27 +48,52 @@ ReportFont formBodyFont()
     return font;
 }
 
+void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
+                    const QString &hint, Qt::Alignment alignment)
+{
+    ItemStyle style;
+    style.font = formBodyFont();
+    style.alignment = alignment | Qt::AlignBottom;
+    style.frame.sides = FrameSide::Bottom;
+    items.append(contentItem(rect, value, style));
+    if (!hint.isEmpty()) {
+        items.append(contentItem({rect.left(), rect.bottom(), rect.width(), hintHeight},
+                                 FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
+    }
+}
+
 QString decreeLine(FormSeries series)
 {
     return series == FormSeries::KM ? QStringLiteral("России от 25.12.98 № 132")
                                     : QStringLiteral("России от 18.08.98 № 88");
 }
 
-qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
-                           qreal width, qreal top)
+qreal addFormLines(QList<ReportItem> &items, const QString &formName, FormSeries series,
+                   qreal width, qreal top)
 {
-    const QStringList formLines{QStringLiteral("Унифицированная форма № %1").arg(header.formName),
+    const QStringList formLines{QStringLiteral("Унифицированная форма № %1").arg(formName),
                                 QStringLiteral("Утверждена Постановлением Госкомстата"),
-                                decreeLine(header.series)};
+                                decreeLine(series)};
     for (int i = 0; i < formLines.size(); ++i) {
         const QRectF rect(width - formLinesWidth, top + i * formLineHeight, formLinesWidth,
                           formLineHeight);
         items.append(contentItem(rect, FixedText{formLines[i]},
                                  smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
     }
+    return formLines.size() * formLineHeight;
+}
+
+qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
+                           qreal width, qreal top)
+{
+    qreal columnTop = top;
+    if (header.formLines) {
+        addFormLines(items, header.formName, header.series, width, top);
+        columnTop += codeColumnTop;
+    }
 
     const qreal cellLeft = width - codeCellWidth;
-    qreal y = top + codeColumnTop;
+    qreal y = columnTop;
     items.append(ReportItem::text({cellLeft, y, codeCellWidth, codeCellHeight}, QStringLiteral("Код"))
                      .withFont(formBodyFont())
                      .withAlignment(Qt::AlignCenter)
@@ -101,9 +113,9 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     }
 
     const qreal linesWidth = cellLeft - codeCaptionWidth - gap;
-    const qreal linesBottom = top + codeColumnTop + codeCellHeight
+    const qreal linesBottom = columnTop + codeCellHeight
                               + addRequisiteLines(items, header.lines,
-                                                  {0, top + codeColumnTop + codeCellHeight}, linesWidth);
+                                                  {0, columnTop + codeCellHeight}, linesWidth);
     return qMax(y, linesBottom) - top;
 }
 
@@ -133,21 +145,38 @@ qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, cons
     constexpr qreal signatureWidth = 30;
     constexpr qreal nameWidth = 50;
 
-    items.append(ReportItem::text({at.x(), at.y(), roleWidth, fieldHeight}, line.role)
-                     .withFont(formBodyFont())
-                     .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
-    qreal x = at.x() + roleWidth;
+    qreal x = at.x();
+    if (!line.role.isEmpty()) {
+        ReportFont roleFont = formBodyFont();
+        roleFont.bold = line.boldRole;
+        items.append(ReportItem::text({x, at.y(), roleWidth, fieldHeight}, line.role)
+                         .withFont(roleFont)
+                         .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
+        x += roleWidth;
+    }
     if (line.position) {
         addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
     }
     if (line.position || line.keepPositionRoom)
         x += positionWidth + gap;
-    addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
-                   QStringLiteral("(подпись)"));
-    x += signatureWidth + gap;
-    addHintedField(items, {x, at.y(), nameWidth, fieldHeight}, line.name,
-                   QStringLiteral("(расшифровка подписи)"));
+    auto addSignature = [&] {
+        addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
+                       QStringLiteral("(подпись)"));
+        x += signatureWidth + gap;
+    };
+    auto addName = [&] {
+        addHintedField(items, {x, at.y(), nameWidth, fieldHeight}, line.name,
+                       QStringLiteral("(расшифровка подписи)"));
+        x += nameWidth + gap;
+    };
+    if (line.nameBeforeSignature) {
+        addName();
+        addSignature();
+    } else {
+        addSignature();
+        addName();
+    }
     return fieldHeight + hintHeight;
 }
 
@@ -170,13 +199,18 @@ qreal addDateLine(QList<ReportItem> &items, const DateLine &date, const QPointF 
         items.append(contentItem({x, at.y(), width, fieldHeight}, value, cellStyle));
         x += width;
     };
-    addText(QStringLiteral("\""), quoteWidth);
+    addText(date.guillemets ? QStringLiteral("«") : QStringLiteral("\""), quoteWidth);
     addCell(date.day, 8);
-    addText(QStringLiteral("\""), quoteWidth);
+    addText(date.guillemets ? QStringLiteral("»") : QStringLiteral("\""), quoteWidth);
     x += 1;
     addCell(date.month, 25);
     x += 1;
-    addCell(date.year, 12);
+    if (date.yearPrefix.isEmpty()) {
+        addCell(date.year, 12);
+    } else {
+        addText(date.yearPrefix, 5);
+        addCell(date.year, 7);
+    }
     addText(QStringLiteral("г."), 6);
     return x - at.x();
 }
@@ -189,9 +223,20 @@ AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCap
     , m_font(font)
 {}
 
+void AmountInWordsLine::setRubleMark(const QString &mark)
+{
+    m_rubleMark = mark;
+}
+
+void AmountInWordsLine::setHint(const QString &hint)
+{
+    m_hint = hint;
+}
+
 QRectF AmountInWordsLine::wordsRect() const
 {
-    return m_rect.adjusted(0, 0, -(kopeckCellWidth + kopeckTextWidth + 1), 0);
+    const qreal rubleMarkWidth = m_rubleMark.isEmpty() ? 0 : rubleMarkCellWidth;
+    return m_rect.adjusted(0, 0, -(rubleMarkWidth + kopeckCellWidth + kopeckTextWidth + 1), 0);
 }
 
 qreal AmountInWordsLine::wordsTextWidth() const
@@ -205,7 +250,18 @@ void AmountInWordsLine::addTo(QList<ReportItem> &items) const
     items.append(ReportItem::caption(words, m_wordsCaption)
                      .withFont(m_font)
                      .withFrame(FrameSide::Bottom));
-    const QRectF kopecks(words.right() + 1, m_rect.top(), kopeckCellWidth, m_rect.height());
+    if (!m_hint.isEmpty()) {
+        items.append(contentItem({words.left(), words.bottom(), words.width(), hintHeight},
+                                 FixedText{m_hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
+    }
+    qreal x = words.right() + 1;
+    if (!m_rubleMark.isEmpty()) {
+        items.append(ReportItem::text({x, m_rect.top(), rubleMarkCellWidth, m_rect.height()},
+                                      m_rubleMark)
+                         .withFont(m_font));
+        x += rubleMarkCellWidth;
+    }
+    const QRectF kopecks(x, m_rect.top(), kopeckCellWidth, m_rect.height());
     items.append(ReportItem::caption(kopecks, m_kopeckCaption)
                      .withFont(m_font)
                      .withAlignment(Qt::AlignCenter)
@@ -224,24 +280,9 @@ void AmountInWordsLine::fill(ReportLayout &layout, double amount) const
     layout.setCaption(m_kopeckCaption, kopecks);
 }
 
-TableColumns::TableColumns(const QList<qreal> &widths, qreal left)
-    : m_edges{left}
+void AmountInWordsLine::fillWithNoun(ReportLayout &layout, double amount) const
 {
-    for (qreal width : widths)
-        m_edges.append(m_edges.last() + width);
-}
-
-QRectF TableColumns::span(int first, int last, qreal top, qreal height) const
-{
-    return QRectF(QPointF(m_edges.at(first), top), QPointF(m_edges.at(last + 1), top + height));
-}
-
-ReportItem tableCell(const QRectF &rect, const ItemContent &content, Qt::Alignment alignment,
-                     const ReportFont &font)
-{
-    ItemStyle style;
-    style.font = font;
-    style.alignment = alignment;
-    style.frame.sides = allSides;
-    return contentItem(rect, content, style);
+    const QString words = rubToWords(amount);
+    layout.setCaption(m_wordsCaption, wordsWithoutKop(words) + QStringLiteral("---"));
+    layout.setCaption(m_kopeckCaption, kopeckDigits(words));
 }

@@ -38,17 +38,26 @@ struct UnifiedFormHeader
     QString okud;     // the form's own code, the first cell under "Код"
     QList<CodeRow> codes;
     QList<RequisiteLine> lines;
+    // False when the page header carries the form lines (addFormLines) so that they repeat on
+    // every page: the code column then starts at the top.
+    bool formLines = true;
 };
 
 // The decree line of the series: "России от 25.12.98 № 132" or "России от 18.08.98 № 88".
 QString decreeLine(FormSeries series);
+
+// The three form lines at the top right: the form's name, the approval and the decree line.
+// Returns the height taken.
+qreal addFormLines(QList<ReportItem> &items, const QString &formName, FormSeries series,
+                   qreal width, qreal top = 0);
 
 // The form lines at the top right, the code column under "Код" at the right and the requisite
 // lines at the left, spread over width from top. Returns the height taken.
 qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
                            qreal width, qreal top = 0);
 
-// An underlined cell holding value, with hint centred in small print beneath ("(прописью)").
+// An underlined cell holding value in the body font, with hint centred in small print beneath
+// ("(прописью)"; none when empty).
 void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
                     const QString &hint, Qt::Alignment alignment = Qt::AlignCenter);
 
@@ -58,15 +67,18 @@ qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &li
 
 struct SignatureLine
 {
-    QString role;                       // "Кассир-операционист"
+    QString role;                       // "Кассир-операционист"; none when empty
     ItemContent name;                   // under "(расшифровка подписи)"
     std::optional<ItemContent> position; // under "(должность)", when the form has it
+    bool boldRole = false;
+    // The station's acts put the name before the signature cell.
+    bool nameBeforeSignature = false;
     // Without a position: leave its room empty, lining the signature up under a line with one.
     bool keepPositionRoom = false;
 };
 
-// Role, position, empty signature cell and name, each cell with its hint beneath. Returns the
-// height taken.
+// Role, position, empty signature cell and name (or name and signature cell), each cell with its
+// hint beneath. Returns the height taken.
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at);
 
 struct DateLine
@@ -74,6 +86,8 @@ struct DateLine
     ItemContent day;
     ItemContent month;
     ItemContent year;
+    bool guillemets = false; // «05» instead of "05"
+    QString yearPrefix = {}; // "20" before a year cell left for the last two digits
 };
 
 // «"05" марта 2016 г.» with day, month and year in underlined cells. Returns the width taken.
@@ -89,8 +103,16 @@ public:
     AmountInWordsLine(const QRectF &rect, const QString &wordsCaption, const QString &kopeckCaption,
                       const ReportFont &font = formBodyFont());
 
+    // "руб." printed between the words and the kopecks; call before addTo().
+    void setRubleMark(const QString &mark);
+    // Small print centred beneath the words cell, "(прописью)"; call before addTo().
+    void setHint(const QString &hint);
+
     void addTo(QList<ReportItem> &items) const;
     void fill(ReportLayout &layout, double amount) const;
+    // The words with their ruble noun and a closing "---" («Сто пятьдесят рублей ---»), for forms
+    // whose words are not padded to the line's end.
+    void fillWithNoun(ReportLayout &layout, double amount) const;
 
     QRectF wordsRect() const;
     // The room for text in the words cell once the painter's padding is taken off.
@@ -101,24 +123,7 @@ private:
     QString m_wordsCaption;
     QString m_kopeckCaption;
     ReportFont m_font;
+    QString m_rubleMark;
+    QString m_hint;
 };
 
-// The column edges of a form's table: widths laid side by side from left.
-class TableColumns
-{
-public:
-    explicit TableColumns(const QList<qreal> &widths, qreal left = 0);
-
-    // The cell over the columns first to last (counted from 0) from top, height tall.
-    QRectF span(int first, int last, qreal top, qreal height) const;
-    QRectF cell(int column, qreal top, qreal height) const { return span(column, column, top, height); }
-    int count() const { return int(m_edges.size()) - 1; }
-    qreal width() const { return m_edges.last() - m_edges.first(); }
-
-private:
-    QList<qreal> m_edges;
-};
-
-// A table cell framed on all sides holding content.
-ReportItem tableCell(const QRectF &rect, const ItemContent &content,
-                     Qt::Alignment alignment = Qt::AlignCenter, const ReportFont &font = formBodyFont());

@@ -2,6 +2,7 @@
 
 #include "db/datamodule.h"
 #include "documents/formblocks.h"
+#include "documents/formgrid.h"
 #include "documents/formsources.h"
 
 namespace {
@@ -80,12 +81,12 @@ const ColumnGroup *groupOf(int column)
     return nullptr;
 }
 
-TableColumns journalTable()
+FormGrid journalTable()
 {
     QList<qreal> widths;
     for (const JournalColumn &column : journalColumns())
         widths << column.width;
-    return TableColumns(widths);
+    return FormGrid(widths);
 }
 
 void addJournalHeading(ReportBand &band, qreal width)
@@ -107,10 +108,10 @@ void addJournalHeading(ReportBand &band, qreal width)
 
 void addColumnHeadings(ReportBand &band)
 {
-    const TableColumns table = journalTable();
+    const FormGrid table = journalTable();
     const QList<JournalColumn> &columns = journalColumns();
     for (const ColumnGroup &group : columnGroups) {
-        band.items << tableCell(table.span(group.first, group.last, 0, groupHeadingHeight),
+        band.items << tableCell(table.cell(group.first, 0, groupHeadingHeight, group.last - group.first + 1),
                                 FixedText{group.heading}, Qt::AlignCenter, headingFont())
                           .withWordWrap();
     }
@@ -127,7 +128,7 @@ void addColumnHeadings(ReportBand &band)
 
 void addJournalLine(ReportBand &band)
 {
-    const TableColumns table = journalTable();
+    const FormGrid table = journalTable();
     const QList<JournalColumn> &columns = journalColumns();
     band.source = FormSource::journal;
     band.height = lineHeight;

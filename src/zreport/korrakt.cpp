@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/texthelpers.h"
 #include "db/datamodule.h"
+#include "documents/documentcommands.h"
 
 #include "platform/data/errors.h"
 #include "platform/data/money.h"
@@ -77,11 +78,18 @@ double amountOf(const QString &text)
     return text == QString(decimalMark()) ? 0.0 : strToFloat(text);
 }
 
+TfMain *mainWindowOf(QWidget *owner)
+{
+    return owner ? qobject_cast<TfMain *>(owner->window()) : nullptr;
+}
+
 TfDM *dataModuleOf(QWidget *owner)
 {
-    const auto main = owner ? qobject_cast<TfMain *>(owner->window()) : nullptr;
+    const auto main = mainWindowOf(owner);
     return main ? main->dataModule() : nullptr;
 }
+
+const QString revenueActDocument = QStringLiteral("revenue-act");
 
 QFont formFont()
 {
@@ -105,6 +113,12 @@ TKorrAkt::TKorrAkt(QWidget *owner)
     move(designedPosition);
     tblZKorr.setSql(QStringLiteral("select * from zkorr where idz = :idz"));
     buildForm();
+    // The act's "Печать" runs the bar's "АКТ-Нал/БНал", which prints directly when raised from
+    // here, for the Z-report of the current panel: the one whose button opened this window.
+    if (TfMain *main = mainWindowOf(owner); main && findDocument(revenueActDocument)) {
+        main->connectDocumentButton(Button1, revenueActDocument);
+        Button1->setEnabled(true);
+    }
 }
 
 void TKorrAkt::setIdZ(qint32 idZ)

@@ -45,7 +45,8 @@ public:
     QLineEdit *memo_KorrInkass = nullptr;
     QLineEdit *memo_KorrVinos = nullptr;
     QLineEdit *memo_KorrVnos = nullptr;
-    // Both "Печать" stay disabled until the act's document can be printed.
+    // Button1 prints the revenue act of the Z-report directly; Button2 has no action and stays
+    // disabled.
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
 

@@ -145,6 +145,11 @@ void TestExportProgram::exportsTheSheetAndNothingElse_data()
                                           << QStringLiteral("КАССОВАЯ КНИГА");
     QTest::newRow("journal title page") << QStringLiteral("km4-title") << QStringList()
                                         << QStringLiteral("КАССИРА-ОПЕРАЦИОНИСТА");
+    QTest::newRow("transfer act") << QStringLiteral("transfer") << QStringList{"--kassa", "1"}
+                                  << QStringLiteral("АКТ ПЕРЕНОСА ДЕНЕЖНЫХ СРЕДСТВ МЕЖДУ ККМ");
+    // The whole shift opens with its shift-wide KM-7.
+    QTest::newRow("shift") << QStringLiteral("shift") << QStringList()
+                           << QStringLiteral("О ПОКАЗАНИЯХ СЧЕТЧИКОВ КОНТРОЛЬНО-КАССОВЫХ МАШИН");
 }
 
 void TestExportProgram::exportsTheSheetAndNothingElse()

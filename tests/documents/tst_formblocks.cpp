@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(DateLine)
+
 namespace {
 
 // Items of a title band at the top of a portrait page: paper coordinates are the band's plus 10.
@@ -27,6 +29,7 @@ private slots:
     void decreeOfSeries_data();
     void decreeOfSeries();
     void signatureLine();
+    void dateLine_data();
     void dateLine();
     void amountInWordsPadsToTheCell_data();
     void amountInWordsPadsToTheCell();
@@ -139,23 +142,42 @@ void TestFormBlocks::signatureLine()
     QVERIFY(!findItem(layOut(items, height), QStringLiteral("(должность)")));
 }
 
+void TestFormBlocks::dateLine_data()
+{
+    QTest::addColumn<DateLine>("date");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QList<int>>("cells"); // the underlined items
+    const DocDateParts parts = dateToDocParts(QStringLiteral("05.03.2016"));
+    QTest::newRow("filled") << DateLine{FixedText{parts.day}, FixedText{parts.month},
+                                        FixedText{parts.year}}
+                            << QStringList{"\"", "05", "\"", "марта", "2016", "г."}
+                            << QList<int>{1, 3, 4};
+    // Left for the hand, the century printed.
+    QTest::newRow("to fill in") << DateLine{FixedText{}, FixedText{}, FixedText{}, true,
+                                            QStringLiteral("20")}
+                                << QStringList{"«", "", "»", "", "20", "", "г."}
+                                << QList<int>{1, 3, 5};
+}
+
 void TestFormBlocks::dateLine()
 {
-    const DocDateParts parts = dateToDocParts(QStringLiteral("05.03.2016"));
+    QFETCH(DateLine, date);
+    QFETCH(QStringList, printed);
+    QFETCH(QList<int>, cells);
     QList<ReportItem> items;
-    const qreal width = addDateLine(items, {FixedText{parts.day}, FixedText{parts.month},
-                                            FixedText{parts.year}}, {20, 0});
+    const qreal width = addDateLine(items, date, {20, 0});
     const PreparedPage page = layOut(items, 10);
     QStringList order;
     for (const PreparedItem &item : page.items)
         order.append(item.text);
-    QCOMPARE(order, (QStringList{"\"", "05", "\"", "марта", "2016", "г."}));
+    QCOMPARE(order, printed);
     for (int i = 1; i < page.items.size(); ++i)
         QVERIFY(page.items[i].rect.left() >= page.items[i - 1].rect.right() - 0.01);
     QCOMPARE(page.items.first().rect.left(), 30.0);
     QCOMPARE(page.items.last().rect.right(), 30.0 + width);
-    for (int cell : {1, 3, 4})
-        QCOMPARE(page.items[cell].style.frame.sides, FrameSides(FrameSide::Bottom));
+    for (int i = 0; i < page.items.size(); ++i)
+        QCOMPARE(page.items[i].style.frame.sides,
+                 cells.contains(i) ? FrameSides(FrameSide::Bottom) : FrameSides());
 }
 
 void TestFormBlocks::amountInWordsPadsToTheCell_data()

@@ -1,33 +1,15 @@
+#include "support/golden.h"
 #include "support/station.h"
 
 #include "documents/documentcommands.h"
 #include "documents/instructionsheets.h"
 #include "platform/report/preparedreport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 namespace {
 
 const QString demoOrganisation = QStringLiteral("ООО \"Велморан-Нефтепродукт\"");
-
-QString readGolden(const QString &name)
-{
-    QFile file(QDir(QStringLiteral(GOLDEN_DIR)).filePath(name));
-    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
-                                                             : QString();
-}
-
-// Keeps the actual dump beside the build for comparing by eye when it differs.
-QString keepActual(const QString &name, const QString &dump)
-{
-    const QString path = QDir::current().filePath(name + QStringLiteral(".actual"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text))
-        file.write(dump.toUtf8());
-    return path;
-}
 
 } // namespace
 
@@ -107,11 +89,9 @@ void TestInstructionSheets::sheetFitsOnePage()
     }
     QCOMPARE(bold, QStringList{title} + headings);
 
-    const QString dump = dumpReport(report);
-    const QString goldenName = name + QStringLiteral(".txt");
-    QVERIFY2(dump == readGolden(goldenName),
-             qPrintable(QStringLiteral("differs from golden/%1, actual in %2")
-                            .arg(goldenName, keepActual(goldenName, dump))));
+    const QString mismatch = goldenMismatch(QStringLiteral(GOLDEN_DIR), name + QStringLiteral(".txt"),
+                                            dumpReport(report));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 QTEST_MAIN(TestInstructionSheets)

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 // This program runs once under the C locale and once under ru_RU (see CMakeLists.txt): amounts
 // are typed and shown with the system's decimal separator. In the tables below "," stands for it.
@@ -110,7 +111,7 @@ private slots:
         for (QLineEdit *amount : act->edits().mid(1))
             QCOMPARE(amount->text(), withMark("0,00"));
         QCOMPARE(focused(), act->Memo_nakt);
-        QVERIFY(!act->Button1->isEnabled());
+        QVERIFY(act->Button1->isEnabled());
         QVERIFY(!act->Button2->isEnabled());
         act->accept();
 
@@ -207,8 +208,11 @@ private slots:
             QTest::keyClick(focused(), Qt::Key_Return);
             visited << focused()->objectName();
         }
-        // The print buttons are disabled: Enter stays in the last field.
-        QCOMPARE(visited, focusOrder + QStringList{"memo_KorrVnos"});
+        // Enter goes on to the act's "Печать" and no further.
+        QCOMPARE(visited, focusOrder + QStringList{"Button1"});
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(focused(), act->Button1);
+        act->memo_KorrVnos->setFocus(Qt::TabFocusReason);
         QTest::keyClick(focused(), Qt::Key_Up);
         QCOMPARE(focused(), act->memo_KorrVinos);
         QTest::keyClick(focused(), Qt::Key_Down);
@@ -352,6 +356,41 @@ private slots:
         main.dovraControl();
         QCOMPARE(main.MemoINKASSKorrcommon->text(), withMark("500,50"));
         QCOMPARE(main.MemoKONTROL->text(), withMark("-500,50"));
+    }
+
+    // "Печать" prints the revenue act of the panel's Z-report at once, with what was just typed;
+    // no preview opens.
+    void printGoesStraightToThePrinter()
+    {
+        LoadedShift shift;
+        TfMain &main = *shift.station.main;
+        main.curIdDovra = shift.idDovra;
+        TKorrAkt act(shift.panel);
+        act.setIdZ(shift.panel->getIdZ());
+        act.show();
+        QApplication::setActiveWindow(&act);
+        QVERIFY(QTest::qWaitForWindowActive(&act));
+        act.Memo_nakt->setFocus(Qt::TabFocusReason);
+        typeKeys("17");
+
+        // A preview would wait for the user: it is noted and closed.
+        QStringList previews;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &act, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal != &act) {
+                previews << modal->metaObject()->className();
+                modal->close();
+            }
+        });
+        watch.start(20);
+        QTest::mouseClick(act.Button1, Qt::LeftButton);
+        watch.stop();
+
+        QCOMPARE(previews, QStringList());
+        QVERIFY(act.isVisible());
+        QCOMPARE(shift.station.dm->adoqKAkt.field(QStringLiteral("nakt")).asString(), "17");
+        QCOMPARE(main.lastOpenedZ.manufacturerNumber, QStringLiteral("00112233"));
     }
 };
 
