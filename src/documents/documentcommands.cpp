@@ -1,7 +1,9 @@
 #include "documentcommands.h"
 
 #include "db/datamodule.h"
+#include "documents/cashorders.h"
 #include "documents/instructionsheets.h"
+#include "documents/km6form.h"
 #include "platform/report/reportoutput.h"
 
 namespace {
@@ -57,10 +59,10 @@ void openZActive(DocumentContext &context)
 const QList<DocumentCommand> &documentCommands()
 {
     // A form joins the bar, the panels, the menus and the export program with its line here.
-    static const QList<DocumentCommand> commands{
+    static const QList<DocumentCommand> commands = QList<DocumentCommand>{
         {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
         {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
-    };
+    } + km6Documents() + cashOrderDocuments();
     return commands;
 }
 

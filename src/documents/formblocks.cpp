@@ -9,7 +9,6 @@ constexpr qreal formLineHeight = 3;
 constexpr qreal formLinesWidth = 70;
 constexpr qreal codeCellWidth = 30;
 constexpr qreal codeCellHeight = 5;
-constexpr qreal codeCaptionWidth = 45;
 constexpr qreal codeColumnTop = 10;
 constexpr qreal fieldHeight = 5;
 constexpr qreal hintHeight = 3;
@@ -17,6 +16,7 @@ constexpr qreal labelWidth = 28;
 constexpr qreal gap = 2;
 constexpr qreal kopeckCellWidth = 10;
 constexpr qreal kopeckTextWidth = 9;
+constexpr qreal rubleTextWidth = 8;
 
 ReportItem contentItem(const QRectF &rect, const ItemContent &content, const ItemStyle &style)
 {
@@ -31,22 +31,38 @@ ItemStyle smallStyle(Qt::Alignment alignment)
     return style;
 }
 
-// An underlined cell holding value, with hint centred in small print beneath.
+void addHint(QList<ReportItem> &items, const QRectF &above, const QString &hint)
+{
+    items.append(contentItem({above.left(), above.bottom(), above.width(), hintHeight},
+                             FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
+}
+
+// The words of a number split where they reach the end of a line width wide: what fits, and
+// the rest, each ending in a blank.
+std::pair<QString, QString> splitWords(const QString &words, qreal width, const QFont &font)
+{
+    const QStringList tokens = words.split(u' ', Qt::SkipEmptyParts);
+    QString first;
+    qsizetype taken = 0;
+    while (taken < tokens.size() && printedTextWidth(first + tokens[taken], font) <= width)
+        first += tokens[taken++] + u' ';
+    const QStringList rest = tokens.mid(taken);
+    return {first, rest.isEmpty() ? QString() : rest.join(u' ') + u' '};
+}
+
+} // namespace
+
 void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
-                    const QString &hint, Qt::Alignment alignment = Qt::AlignCenter)
+                    const QString &hint, Qt::Alignment alignment)
 {
     ItemStyle style;
     style.font = formBodyFont();
     style.alignment = alignment | Qt::AlignBottom;
     style.frame.sides = FrameSide::Bottom;
     items.append(contentItem(rect, value, style));
-    if (!hint.isEmpty()) {
-        items.append(contentItem({rect.left(), rect.bottom(), rect.width(), hintHeight},
-                                 FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
-    }
+    if (!hint.isEmpty())
+        addHint(items, rect, hint);
 }
-
-} // namespace
 
 ReportFont formSmallFont()
 {
@@ -82,6 +98,7 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     }
 
     const qreal cellLeft = width - codeCellWidth;
+    const qreal captionLeft = cellLeft - header.codeCaptionWidth;
     qreal y = top + codeColumnTop;
     items.append(ReportItem::text({cellLeft, y, codeCellWidth, codeCellHeight}, QStringLiteral("Код"))
                      .withFont(formBodyFont())
@@ -90,18 +107,33 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     y += codeCellHeight;
     QList<CodeRow> rows{{QStringLiteral("Форма по ОКУД"), FixedText{header.okud}}};
     rows += header.codes;
-    for (const CodeRow &row : rows) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const CodeRow &row = rows[i];
         ItemStyle cellStyle;
         cellStyle.font = formBodyFont();
         cellStyle.alignment = Qt::AlignCenter;
         cellStyle.frame.sides = allSides;
         items.append(contentItem({cellLeft, y, codeCellWidth, codeCellHeight}, row.value, cellStyle));
-        items.append(contentItem({cellLeft - codeCaptionWidth, y, codeCaptionWidth - 1, codeCellHeight},
+        qreal groupWidth = 0;
+        if (!row.group.isEmpty()) {
+            groupWidth = printedTextWidth(row.group, formSmallFont().toQFont())
+                         + 2 * reportTextPadding + 1;
+            if (i == 0 || rows[i - 1].group != row.group) {
+                qsizetype runLength = 1;
+                while (i + runLength < rows.size() && rows[i + runLength].group == row.group)
+                    ++runLength;
+                items.append(contentItem({captionLeft, y, groupWidth, runLength * codeCellHeight},
+                                         FixedText{row.group},
+                                         smallStyle(Qt::AlignLeft | Qt::AlignVCenter)));
+            }
+        }
+        items.append(contentItem({captionLeft + groupWidth, y,
+                                  header.codeCaptionWidth - groupWidth - 1, codeCellHeight},
                                  FixedText{row.caption}, smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
         y += codeCellHeight;
     }
 
-    const qreal linesWidth = cellLeft - codeCaptionWidth - gap;
+    const qreal linesWidth = captionLeft - gap;
     const qreal linesBottom = top + codeColumnTop + codeCellHeight
                               + addRequisiteLines(items, header.lines,
                                                   {0, top + codeColumnTop + codeCellHeight}, linesWidth);
@@ -120,33 +152,36 @@ qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &li
                              .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
             left += labelWidth;
         }
-        addHintedField(items, {left, y, at.x() + width - left, fieldHeight}, line.value, line.hint,
+        // Two lines of body text need 8 mm; the hint follows the taller field.
+        const qreal height = line.twoLines ? 2 * fieldHeight - 2 : fieldHeight;
+        const qsizetype valueIndex = items.size();
+        addHintedField(items, {left, y, at.x() + width - left, height}, line.value, line.hint,
                        Qt::AlignLeft);
-        y += fieldHeight + hintHeight;
+        items[valueIndex].style.wordWrap = line.twoLines;
+        y += height + hintHeight;
     }
     return y - at.y();
 }
 
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at)
 {
-    constexpr qreal roleWidth = 45;
     constexpr qreal positionWidth = 40;
-    constexpr qreal signatureWidth = 30;
-    constexpr qreal nameWidth = 50;
 
-    items.append(ReportItem::text({at.x(), at.y(), roleWidth, fieldHeight}, line.role)
-                     .withFont(formBodyFont())
-                     .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
-    qreal x = at.x() + roleWidth;
+    if (!line.role.isEmpty()) {
+        items.append(ReportItem::text({at.x(), at.y(), line.roleWidth, fieldHeight}, line.role)
+                         .withFont(formBodyFont())
+                         .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
+    }
+    qreal x = at.x() + line.roleWidth;
     if (line.position) {
         addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
         x += positionWidth + gap;
     }
-    addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
+    addHintedField(items, {x, at.y(), line.signatureWidth, fieldHeight}, FixedText{},
                    QStringLiteral("(подпись)"));
-    x += signatureWidth + gap;
-    addHintedField(items, {x, at.y(), nameWidth, fieldHeight}, line.name,
+    x += line.signatureWidth + gap;
+    addHintedField(items, {x, at.y(), line.nameWidth, fieldHeight}, line.name,
                    QStringLiteral("(расшифровка подписи)"));
     return fieldHeight + hintHeight;
 }
@@ -181,6 +216,17 @@ qreal addDateLine(QList<ReportItem> &items, const DateLine &date, const QPointF 
     return x - at.x();
 }
 
+QString padWithDashes(const QString &text, qreal width, const ReportFont &font)
+{
+    const QFont qfont = font.toQFont();
+    const qreal dash = printedTextWidth(QStringLiteral("-"), qfont);
+    int dashes = qMax(0, int((width - printedTextWidth(text, qfont)) / dash));
+    // Widths do not quite add up once kerned: take off what still overruns.
+    while (dashes > 0 && printedTextWidth(text + QString(dashes, u'-'), qfont) > width)
+        --dashes;
+    return text + QString(dashes, u'-');
+}
+
 AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCaption,
                                      const QString &kopeckCaption, const ReportFont &font)
     : m_rect(rect)
@@ -189,9 +235,25 @@ AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCap
     , m_font(font)
 {}
 
+AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCaption,
+                                     const WordsContinuation &continuation,
+                                     const QString &kopeckCaption, const ReportFont &font)
+    : AmountInWordsLine(rect, wordsCaption, kopeckCaption, font)
+{
+    m_continuation = continuation;
+}
+
 QRectF AmountInWordsLine::wordsRect() const
 {
+    if (m_continuation)
+        return m_rect;
     return m_rect.adjusted(0, 0, -(kopeckCellWidth + kopeckTextWidth + 1), 0);
+}
+
+QRectF AmountInWordsLine::continuationWordsRect() const
+{
+    return m_continuation->rect.adjusted(
+        0, 0, -(rubleTextWidth + kopeckCellWidth + kopeckTextWidth + 1), 0);
 }
 
 qreal AmountInWordsLine::wordsTextWidth() const
@@ -205,21 +267,54 @@ void AmountInWordsLine::addTo(QList<ReportItem> &items) const
     items.append(ReportItem::caption(words, m_wordsCaption)
                      .withFont(m_font)
                      .withFrame(FrameSide::Bottom));
-    const QRectF kopecks(words.right() + 1, m_rect.top(), kopeckCellWidth, m_rect.height());
+    QRectF line = m_rect;
+    QRectF lastWords = words;
+    if (m_continuation) {
+        addHint(items, words, QStringLiteral("(прописью)"));
+        line = m_continuation->rect;
+        lastWords = continuationWordsRect();
+        items.append(ReportItem::caption(lastWords, m_continuation->caption)
+                         .withFont(m_font)
+                         .withFrame(FrameSide::Bottom));
+        items.append(ReportItem::text({lastWords.right(), line.top(), rubleTextWidth + 1, line.height()},
+                                      QStringLiteral("руб."))
+                         .withFont(m_font)
+                         .withAlignment(Qt::AlignCenter));
+        lastWords.setRight(lastWords.right() + rubleTextWidth);
+    }
+    const QRectF kopecks(lastWords.right() + 1, line.top(), kopeckCellWidth, line.height());
     items.append(ReportItem::caption(kopecks, m_kopeckCaption)
                      .withFont(m_font)
                      .withAlignment(Qt::AlignCenter)
                      .withFrame(FrameSide::Bottom));
-    items.append(ReportItem::text({kopecks.right(), m_rect.top(), kopeckTextWidth, m_rect.height()},
+    items.append(ReportItem::text({kopecks.right(), line.top(), kopeckTextWidth, line.height()},
                                   QStringLiteral("коп."))
                      .withFont(m_font));
 }
 
 void AmountInWordsLine::fill(ReportLayout &layout, double amount) const
 {
+    if (m_continuation) {
+        const QString words = rubToWords(amount);
+        layout.setCaption(m_kopeckCaption, kopeckDigits(words));
+        fillTwoLines(layout, wordsBeforeRub(words));
+        return;
+    }
     QString words = layout.caption(m_wordsCaption);
     QString kopecks;
     rubWordsToLabels(words, wordsTextWidth(), kopecks, amount, m_font.toQFont());
     layout.setCaption(m_wordsCaption, words);
     layout.setCaption(m_kopeckCaption, kopecks);
+}
+
+void AmountInWordsLine::fillTwoLines(ReportLayout &layout, const QString &numberWords) const
+{
+    const qreal firstWidth = wordsTextWidth();
+    const qreal secondWidth = continuationWordsRect().width() - 2 * reportTextPadding;
+    QString first = padWithDashes(numberWords, firstWidth, m_font);
+    QString rest;
+    if (first == numberWords && !numberWords.isEmpty())
+        std::tie(first, rest) = splitWords(numberWords, firstWidth, m_font.toQFont());
+    layout.setCaption(m_wordsCaption, first);
+    layout.setCaption(m_continuation->caption, padWithDashes(rest, secondWidth, m_font));
 }

@@ -21,6 +21,9 @@ struct CodeRow
 {
     QString caption;
     ItemContent value;
+    // A word that heads a run of rows, printed once further left ("номер" before
+    // "производителя" and "регистрационный").
+    QString group = {};
 };
 
 // An underlined field at the left, with an optional label before it and a hint beneath.
@@ -29,6 +32,8 @@ struct RequisiteLine
     QString label; // may hold a line break: "Контрольно-\nкассовая машина"
     ItemContent value;
     QString hint;  // "(структурное подразделение)"
+    // Room for a value that may run to two lines (a full address).
+    bool twoLines = false;
 };
 
 struct UnifiedFormHeader
@@ -38,6 +43,8 @@ struct UnifiedFormHeader
     QString okud;     // the form's own code, the first cell under "Код"
     QList<CodeRow> codes;
     QList<RequisiteLine> lines;
+    // Room for the captions left of the code cells; narrow forms give their lines more.
+    qreal codeCaptionWidth = 45;
 };
 
 // The decree line of the series: "России от 25.12.98 № 132" or "России от 18.08.98 № 88".
@@ -48,6 +55,10 @@ QString decreeLine(FormSeries series);
 qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
                            qreal width, qreal top = 0);
 
+// An underlined cell holding value, with hint centred in small print beneath (none when empty).
+void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
+                    const QString &hint, Qt::Alignment alignment = Qt::AlignCenter);
+
 // The requisite lines alone (the address, the register model, ...), each underlined over width.
 qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &lines,
                         const QPointF &at, qreal width);
@@ -57,10 +68,15 @@ struct SignatureLine
     QString role;                       // "Кассир-операционист"
     ItemContent name;                   // under "(расшифровка подписи)"
     std::optional<ItemContent> position; // under "(должность)", when the form has it
+    // Narrow forms shrink the cells; a wide role lines the signature cells up with a line
+    // that has a position.
+    qreal roleWidth = 45;
+    qreal signatureWidth = 30;
+    qreal nameWidth = 50;
 };
 
-// Role, position, empty signature cell and name, each cell with its hint beneath. Returns the
-// height taken.
+// Role, position, empty signature cell and name, each cell with its hint beneath; an empty role
+// leaves its room blank. Returns the height taken.
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at);
 
 struct DateLine
@@ -74,13 +90,31 @@ struct DateLine
 qreal addDateLine(QList<ReportItem> &items, const DateLine &date, const QPointF &at,
                   const ReportFont &font = formBodyFont());
 
+// text followed by as many dashes as fit in width millimetres of print (text alone when it
+// fills the width already).
+QString padWithDashes(const QString &text, qreal width, const ReportFont &font = formBodyFont());
+
+// The second line of the cash orders' amount in words: what the words leave over, then "руб.",
+// the kopecks and "коп.".
+struct WordsContinuation
+{
+    QRectF rect;
+    QString caption;
+};
+
 // A "прописью" line: the words caption underlined over the line, then the kopeck digits and
 // "коп.". fill() writes both captions for an amount, the words padded with dashes to the printed
 // width of their cell.
+// With a continuation (the cash orders) the words have the first line to themselves with
+// "(прописью)" beneath; words that do not fit run on at the start of the continuation, and
+// dashes fill both lines up to "руб.".
 class AmountInWordsLine
 {
 public:
     AmountInWordsLine(const QRectF &rect, const QString &wordsCaption, const QString &kopeckCaption,
+                      const ReportFont &font = formBodyFont());
+    AmountInWordsLine(const QRectF &rect, const QString &wordsCaption,
+                      const WordsContinuation &continuation, const QString &kopeckCaption,
                       const ReportFont &font = formBodyFont());
 
     void addTo(QList<ReportItem> &items) const;
@@ -91,8 +125,12 @@ public:
     qreal wordsTextWidth() const;
 
 private:
+    void fillTwoLines(ReportLayout &layout, const QString &numberWords) const;
+    QRectF continuationWordsRect() const;
+
     QRectF m_rect;
     QString m_wordsCaption;
     QString m_kopeckCaption;
     ReportFont m_font;
+    std::optional<WordsContinuation> m_continuation;
 };
