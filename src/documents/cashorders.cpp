@@ -51,8 +51,7 @@ void addDocumentNumberTable(QList<ReportItem> &items, qreal left, qreal columnWi
     const ColumnGrid grid(left, {columnWidth, columnWidth});
     items << headingCell(grid.cell(0, 34, 7), QStringLiteral("Номер документа"))
           << headingCell(grid.cell(1, 34, 7), QStringLiteral("Дата составления"))
-          << tableCell(grid.cell(0, 41, 5), FixedText{})
-          << tableCell(grid.cell(1, 41, 5), date)
+          << tableCell(grid.cell(0, 41, 5), FixedText{}) << tableCell(grid.cell(1, 41, 5), date)
           << formText({titleLeft, 41, left - 2 - titleLeft, 5}, title, Qt::AlignCenter, titleFont);
 }
 
@@ -61,7 +60,7 @@ void addDocumentNumberTable(QList<ReportItem> &items, qreal left, qreal columnWi
 struct AccountingTable
 {
     QList<qreal> widths;
-    int splitColumn;    // the column whose heading spans the four sub-columns after it
+    int splitColumn; // the column whose heading spans the four sub-columns after it
     QString splitHeading;
     QString singleHeading; // the other of debit and credit, standing alone
     QString analyticsHeading;
@@ -85,7 +84,8 @@ void addAccountingTable(QList<ReportItem> &items, const AccountingTable &table)
                          QStringLiteral("корреспондирующий счет, субсчет"))
           << headingCell(grid.cell(split + 3, top + upper, lower), table.analyticsHeading)
           << headingCell(grid.cell(5, top, upper + lower), QStringLiteral("Сумма, руб. коп."))
-          << headingCell(grid.cell(6, top, upper + lower), QStringLiteral("Код целевого назначения"))
+          << headingCell(grid.cell(6, top, upper + lower),
+                         QStringLiteral("Код целевого назначения"))
           << headingCell(grid.cell(7, top, upper + lower), {});
     for (int column = 0; column < table.row.size(); ++column) {
         items << tableCell(grid.cell(column, top + upper + lower, 5), table.row[column],
@@ -140,9 +140,10 @@ AmountInWordsLine orderWords()
 // The receipt is narrow: its words in smaller print fit two lines up to a million.
 AmountInWordsLine receiptWords()
 {
-    return AmountInWordsLine({receiptLeft, 84, receiptWidth, 5}, QStringLiteral("receiptWords"),
-                             {{receiptLeft, 92, receiptWidth, 5}, QStringLiteral("receiptWordsRest")},
-                             QStringLiteral("receiptKopecks"), ReportFont{.pointSize = 8});
+    return AmountInWordsLine(
+        {receiptLeft, 84, receiptWidth, 5}, QStringLiteral("receiptWords"),
+        {{receiptLeft, 92, receiptWidth, 5}, QStringLiteral("receiptWordsRest")},
+        QStringLiteral("receiptKopecks"), ReportFont{.pointSize = 8});
 }
 
 AmountInWordsLine issueWords()
@@ -176,22 +177,23 @@ void addReceiptOrder(QList<ReportItem> &items, FormKind kind)
          QStringLiteral("0310001"),
          {{QStringLiteral("по ОКПО"), requisite(QStringLiteral("OKPO"))}, {{}, FixedText{}}},
          {{{}, requisite(QStringLiteral("nazvRBE")), QStringLiteral("(организация)")},
-          {{}, composedRequisite(QStringLiteral("FilialAZS")),
+          {{},
+           composedRequisite(QStringLiteral("FilialAZS")),
            QStringLiteral("(структурное подразделение)")}},
          20},
         orderWidth);
     addDocumentNumberTable(items, 72, 25, zValue(kind, QStringLiteral("ZDay")),
                            QStringLiteral("ПРИХОДНЫЙ КАССОВЫЙ ОРДЕР"), 0);
-    addAccountingTable(items,
-                       {{14, 8, 20, 22, 18, 20, 12, 8},
-                        1,
-                        QStringLiteral("Кредит"),
-                        QStringLiteral("Дебет"),
-                        QStringLiteral("код аналитического учета"),
-                        {FixedText{QStringLiteral("50.2")}, FixedText{}, Caption{unitCode},
-                         FixedText{QStringLiteral("90.1")}, FixedText{QStringLiteral("-")},
-                         zValue(kind, QStringLiteral("realNalViruchka"), QStringLiteral("########0.00")),
-                         FixedText{}, FixedText{}}});
+    addAccountingTable(
+        items, {{14, 8, 20, 22, 18, 20, 12, 8},
+                1,
+                QStringLiteral("Кредит"),
+                QStringLiteral("Дебет"),
+                QStringLiteral("код аналитического учета"),
+                {FixedText{QStringLiteral("50.2")}, FixedText{}, Caption{unitCode},
+                 FixedText{QStringLiteral("90.1")}, FixedText{QStringLiteral("-")},
+                 zValue(kind, QStringLiteral("realNalViruchka"), QStringLiteral("########0.00")),
+                 FixedText{}, FixedText{}}});
 
     addLabelled(items, 0, 71, 20, orderWidth, QStringLiteral("Принято от"), Caption{receivedFrom});
     addLabelled(items, 0, 78, 20, orderWidth, QStringLiteral("Основание:"),
@@ -225,16 +227,18 @@ void addReceipt(QList<ReportItem> &items, FormKind kind)
     items << underlined({left, 45, receiptWidth, 5}, FixedText{});
     addLabelled(items, left, 52, 18, right, QStringLiteral("Основание:"),
                 FixedText{QStringLiteral("Торговая выручка за смену")});
-    items << underlined({left, 57, receiptWidth, 5}, FixedText{QStringLiteral("Согласно Справке-отчету")})
-          << underlined({left, 62, receiptWidth, 5}, FixedText{QStringLiteral("кассира-операциониста")})
+    items << underlined({left, 57, receiptWidth, 5},
+                        FixedText{QStringLiteral("Согласно Справке-отчету")})
+          << underlined({left, 62, receiptWidth, 5},
+                        FixedText{QStringLiteral("кассира-операциониста")})
           << underlined({left, 67, receiptWidth, 5}, Caption{reportReference});
 
     items << formText({left, 75, 12, 5}, QStringLiteral("Сумма"));
     addRublesKopecks(items, left + 12, 75, 20,
                      zValue(kind, QStringLiteral("NalViruchkaRub"), wholeRubles),
                      zValue(kind, QStringLiteral("NalViruchkaCop"), kopecks));
-    items << formText({left + 12, 80, 20, 3}, QStringLiteral("(цифрами)"), Qt::AlignHCenter | Qt::AlignTop,
-                      formSmallFont());
+    items << formText({left + 12, 80, 20, 3}, QStringLiteral("(цифрами)"),
+                      Qt::AlignHCenter | Qt::AlignTop, formSmallFont());
     receiptWords().addTo(items);
     addVat(items, kind, left, 99, left + 12, 104);
     addDateLine(items, dateCaptions(receiptDate), {left, 112});
@@ -289,21 +293,21 @@ ReportLayout ko2Layout(FormKind kind)
          QStringLiteral("0310002"),
          {{QStringLiteral("по ОКПО"), requisite(QStringLiteral("OKPO"))}, {{}, FixedText{}}},
          {{{}, requisite(QStringLiteral("nazvRBE")), QStringLiteral("(организация)")},
-          {{}, composedRequisite(QStringLiteral("FilialAZS")),
+          {{},
+           composedRequisite(QStringLiteral("FilialAZS")),
            QStringLiteral("(структурное подразделение)")}}},
         pageWidth);
     addDocumentNumberTable(items, 130, 30, Caption{compiledOn},
                            QStringLiteral("РАСХОДНЫЙ КАССОВЫЙ ОРДЕР"), 20);
-    addAccountingTable(items,
-                       {{12, 34, 34, 30, 20, 28, 20, 12},
-                        0,
-                        QStringLiteral("Дебет"),
-                        QStringLiteral("Кредит"),
-                        QStringLiteral("Код аналитического учета"),
-                        {FixedText{}, composedRequisite(QStringLiteral("AZSN")),
-                         FixedText{QStringLiteral("57.02")}, FixedText{QStringLiteral("-")},
-                         FixedText{QStringLiteral("50.2")}, Caption{amountFigures}, FixedText{},
-                         FixedText{}}});
+    addAccountingTable(items, {{12, 34, 34, 30, 20, 28, 20, 12},
+                               0,
+                               QStringLiteral("Дебет"),
+                               QStringLiteral("Кредит"),
+                               QStringLiteral("Код аналитического учета"),
+                               {FixedText{}, composedRequisite(QStringLiteral("AZSN")),
+                                FixedText{QStringLiteral("57.02")}, FixedText{QStringLiteral("-")},
+                                FixedText{QStringLiteral("50.2")}, Caption{amountFigures},
+                                FixedText{}, FixedText{}}});
 
     addLabelled(items, 0, 71, 14, 118, QStringLiteral("Выдать"), requisite(QStringLiteral("BANK")));
     items << formText({118, 71, 7, 5}, QStringLiteral("ч/з"), centred);
@@ -324,10 +328,12 @@ ReportLayout ko2Layout(FormKind kind)
                 Caption{bagReference});
     items << underlined({0, 116, pageWidth, 5}, FixedText{});
 
-    addSignatureLine(items, {QStringLiteral("Руководитель организации"), Caption{manager},
-                             FixedText{QStringLiteral("Управляющий АЗС")}},
+    addSignatureLine(items,
+                     {QStringLiteral("Руководитель организации"), Caption{manager},
+                      FixedText{QStringLiteral("Управляющий АЗС")}},
                      {0, 124});
-    addSignatureLine(items, {QStringLiteral("Главный бухгалтер"), Caption{accountant}, std::nullopt, 87},
+    addSignatureLine(items,
+                     {QStringLiteral("Главный бухгалтер"), Caption{accountant}, std::nullopt, 87},
                      {0, 135});
 
     items << formText({0, 146, 16, 5}, QStringLiteral("Получил"));
@@ -343,7 +349,8 @@ ReportLayout ko2Layout(FormKind kind)
           << formText({6, 173, pageWidth - 6, 3},
                       QStringLiteral("(наименование, номер, дата и место выдачи документа,"),
                       Qt::AlignHCenter | Qt::AlignTop, formSmallFont())
-          << formText({6, 176, pageWidth - 6, 3}, QStringLiteral("удостоверяющего личность получателя)"),
+          << formText({6, 176, pageWidth - 6, 3},
+                      QStringLiteral("удостоверяющего личность получателя)"),
                       Qt::AlignHCenter | Qt::AlignTop, formSmallFont());
     addSignatureLine(items, {QStringLiteral("Выдал кассир"), Caption{cashier}, std::nullopt, 87},
                      {0, 182});
@@ -407,10 +414,10 @@ ReportLayout printKO1(DocumentContext &context)
     receiptWords().fill(layout, revenue);
     layout.setCaption(receivedFrom, chosenOperator(context.shift.operator1));
     layout.setCaption(receiptFrom, chosenOperatorInitials(context.shift.operator1));
-    layout.setCaption(reportReference,
-                      QStringLiteral("№ %1 (%2 - %3) от %4")
-                          .arg(zText(dm, QStringLiteral("NZ")), zText(dm, QStringLiteral("ZTIMEPRED")),
-                               zText(dm, QStringLiteral("ZTimeEnd")), day));
+    layout.setCaption(reportReference, QStringLiteral("№ %1 (%2 - %3) от %4")
+                                           .arg(zText(dm, QStringLiteral("NZ")),
+                                                zText(dm, QStringLiteral("ZTIMEPRED")),
+                                                zText(dm, QStringLiteral("ZTimeEnd")), day));
     layout.setCaption(accountant, initialsOf(dm, QStringLiteral("BUHGALTER")));
     layout.setCaption(cashier, chosenOperatorInitials(context.shift.operator1));
     return layout;
@@ -430,7 +437,8 @@ ReportLayout printKO2(DocumentContext &context)
         layout.setCaption(compiledOn, shift.date);
     }
     // What the collectors took: the encashment less the act's corrective encashment.
-    const double amount = zAmount(dm, QStringLiteral("INKASS")) - zAmount(dm, QStringLiteral("skorrinkass"));
+    const double amount
+        = zAmount(dm, QStringLiteral("INKASS")) - zAmount(dm, QStringLiteral("skorrinkass"));
     layout.setCaption(amountFigures, plainAmountText(amount));
     issueWords().fill(layout, amount);
     layout.setCaption(issueKopeckCaption, issueKopecks(rubToWords(amount)));
@@ -440,7 +448,8 @@ ReportLayout printKO2(DocumentContext &context)
     layout.setCaption(manager, initialsOf(dm, QStringLiteral("UPRAVFIO")));
     layout.setCaption(accountant, initialsOf(dm, QStringLiteral("BUHGALTER")));
     layout.setCaption(bagReference, shift.bagList + QStringLiteral(" от ") + shift.inkassDate);
-    layout.setCaption(receivedDashes, padWithDashes({}, receivedDashesWidth - 2 * reportTextPadding));
+    layout.setCaption(receivedDashes,
+                      padWithDashes({}, receivedDashesWidth - 2 * reportTextPadding));
     layout.setCaption(receivedKopecks, QStringLiteral("00"));
     return layout;
 }
@@ -450,7 +459,8 @@ ReportLayout mKO1Click(DocumentContext &context)
     ReportLayout layout = qrK01BL();
     openRequisitesIfClosed(context.dm);
     bindFormSources(layout, context.dm);
-    layout.setCaption(unitCode, QStringLiteral("АЗС ") + requisiteText(context.dm, QStringLiteral("nAZS")));
+    layout.setCaption(unitCode,
+                      QStringLiteral("АЗС ") + requisiteText(context.dm, QStringLiteral("nAZS")));
     layout.setCaption(accountant, initialsOf(context.dm, QStringLiteral("BUHGALTER")));
     return layout;
 }

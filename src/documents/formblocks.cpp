@@ -127,9 +127,9 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
                                          smallStyle(Qt::AlignLeft | Qt::AlignVCenter)));
             }
         }
-        items.append(contentItem({captionLeft + groupWidth, y,
-                                  header.codeCaptionWidth - groupWidth - 1, codeCellHeight},
-                                 FixedText{row.caption}, smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
+        items.append(contentItem(
+            {captionLeft + groupWidth, y, header.codeCaptionWidth - groupWidth - 1, codeCellHeight},
+            FixedText{row.caption}, smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
         y += codeCellHeight;
     }
 
@@ -276,10 +276,11 @@ void AmountInWordsLine::addTo(QList<ReportItem> &items) const
         items.append(ReportItem::caption(lastWords, m_continuation->caption)
                          .withFont(m_font)
                          .withFrame(FrameSide::Bottom));
-        items.append(ReportItem::text({lastWords.right(), line.top(), rubleTextWidth + 1, line.height()},
-                                      QStringLiteral("руб."))
-                         .withFont(m_font)
-                         .withAlignment(Qt::AlignCenter));
+        items.append(
+            ReportItem::text({lastWords.right(), line.top(), rubleTextWidth + 1, line.height()},
+                             QStringLiteral("руб."))
+                .withFont(m_font)
+                .withAlignment(Qt::AlignCenter));
         lastWords.setRight(lastWords.right() + rubleTextWidth);
     }
     const QRectF kopecks(lastWords.right() + 1, line.top(), kopeckCellWidth, line.height());

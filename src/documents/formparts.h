@@ -50,7 +50,10 @@ public:
 
     // Columns first to last (counted from 0) between top and top + height.
     QRectF span(int first, int last, qreal top, qreal height) const;
-    QRectF cell(int column, qreal top, qreal height) const { return span(column, column, top, height); }
+    QRectF cell(int column, qreal top, qreal height) const
+    {
+        return span(column, column, top, height);
+    }
     qreal right() const { return m_edges.last(); }
 
 private:

@@ -59,10 +59,12 @@ void addHeader(QList<ReportItem> &items, FormKind kind, qreal width)
          {QStringLiteral("Кассир"), Caption{cashierCode}},
          {QStringLiteral("Смена"), Caption{shiftNumber}},
          {QStringLiteral("Вид операции"), FixedText{}}},
-        {{{}, requisite(QStringLiteral("nazvRBE")),
+        {{{},
+          requisite(QStringLiteral("nazvRBE")),
           QStringLiteral("(организация, адрес, номер телефона)")},
          {{}, composedRequisite(QStringLiteral("AdrTel")), {}, true},
-         {{}, composedRequisite(QStringLiteral("FilialAZS")),
+         {{},
+          composedRequisite(QStringLiteral("FilialAZS")),
           QStringLiteral("(структурное подразделение)")},
          // The model prints on the blank too: it is the register's, not the shift's.
          {QStringLiteral("Контрольно-\nкассовая машина"), zActiveValue(QStringLiteral("KKMNazv")),
@@ -76,7 +78,8 @@ void addHeader(QList<ReportItem> &items, FormKind kind, qreal width)
 void addDocumentLine(QList<ReportItem> &items, FormKind kind)
 {
     const qreal top = documentLineTop;
-    items << formText({0, top + 3, 54, 5}, QStringLiteral("СПРАВКА-ОТЧЕТ"), Qt::AlignCenter, titleFont)
+    items << formText({0, top + 3, 54, 5}, QStringLiteral("СПРАВКА-ОТЧЕТ"), Qt::AlignCenter,
+                      titleFont)
           << formText({0, top + 8, 54, 5}, QStringLiteral("КАССИРА-ОПЕРАЦИОНИСТА"), Qt::AlignCenter,
                       titleFont);
 
@@ -86,7 +89,8 @@ void addDocumentLine(QList<ReportItem> &items, FormKind kind)
     const qreal valuesTop = top + headingHeight + subHeadingHeight;
     items << headingCell(grid.cell(0, top, valuesTop - top), QStringLiteral("Номер документа"))
           << headingCell(grid.cell(1, top, valuesTop - top), QStringLiteral("Дата составления"))
-          << headingCell(grid.span(2, 3, top, headingHeight), QStringLiteral("Время работы, ч, мин. "))
+          << headingCell(grid.span(2, 3, top, headingHeight),
+                         QStringLiteral("Время работы, ч, мин. "))
           << headingCell(grid.cell(2, top + headingHeight, subHeadingHeight), QStringLiteral("с"))
           << headingCell(grid.cell(3, top + headingHeight, subHeadingHeight), QStringLiteral("по"));
     const QStringList values{"NZ", "ZDay", "ZTIMEPRED", "ZTimeEnd"};
@@ -107,7 +111,8 @@ qreal addCounterTable(QList<ReportItem> &items, FormKind kind)
           << headingCell(grid.span(1, 2, top, groupHeight), QStringLiteral("Номер"))
           << headingCell(grid.span(3, 5, top, groupHeight), QStringLiteral("Показания"))
           << headingCell(grid.span(6, 7, top, groupHeight), QStringLiteral("Сумма, руб. коп."))
-          << headingCell(grid.span(8, 9, top, groupHeight), QStringLiteral("Заведующий отделом, секцией"))
+          << headingCell(grid.span(8, 9, top, groupHeight),
+                         QStringLiteral("Заведующий отделом, секцией"))
           << headingCell(grid.cell(1, below, height - groupHeight), QStringLiteral("отдела"))
           << headingCell(grid.cell(2, below, height - groupHeight), QStringLiteral("секции"))
           << headingCell(grid.cell(3, below, height - groupHeight),
@@ -125,7 +130,8 @@ qreal addCounterTable(QList<ReportItem> &items, FormKind kind)
           << headingCell(grid.cell(7, below, height - groupHeight),
                          QStringLiteral("денег, возвращенная покупателям (клиентам) по "
                                         "неиспользованным кассовым чекам"))
-          << headingCell(grid.cell(8, below, height - groupHeight), QStringLiteral("фамилия, и.,о."))
+          << headingCell(grid.cell(8, below, height - groupHeight),
+                         QStringLiteral("фамилия, и.,о."))
           << headingCell(grid.cell(9, below, height - groupHeight), QStringLiteral("подпись"));
 
     const qreal numbersTop = top + height;
@@ -184,8 +190,9 @@ qreal addBreakdown(QList<ReportItem> &items, FormKind kind, qreal top)
         QString correction;
         const char *revenue;
         const char *refunds;
-    } payments[] = {{QStringLiteral("     Выручка нал"), cashCorrection, "NalProd", "NalVozvrat"},
-                    {QStringLiteral("     Выручка безнал"), cardCorrection, "KredProd", "KredStorno"}};
+    } payments[]
+        = {{QStringLiteral("     Выручка нал"), cashCorrection, "NalProd", "NalVozvrat"},
+           {QStringLiteral("     Выручка безнал"), cardCorrection, "KredProd", "KredStorno"}};
     for (const auto &payment : payments) {
         y += rowHeight;
         dashes(y, {0, 1, 2, 3, 8, 9});
@@ -217,14 +224,15 @@ qreal addRevenue(QList<ReportItem> &items, FormKind kind, qreal top)
     addHintedField(items, {38, top, 152, 5}, Caption{revenueWords}, QStringLiteral("(прописью)"),
                    Qt::AlignLeft);
     const qreal figures = top + 9;
-    items << underlined({38, figures, 30, 5},
-                        zValue(kind, QStringLiteral("NalViruchkaRub"), QStringLiteral("### ### ##0")),
-                        Qt::AlignRight | Qt::AlignBottom)
-          << formText({68, figures, 9, 5}, QStringLiteral("руб."), Qt::AlignCenter | Qt::AlignBottom)
-          << underlined({77, figures, 10, 5},
-                        zValue(kind, QStringLiteral("NalViruchkaCop"), QStringLiteral("00")),
-                        Qt::AlignCenter | Qt::AlignBottom)
-          << formText({87, figures, 9, 5}, QStringLiteral("коп."), Qt::AlignCenter | Qt::AlignBottom);
+    items
+        << underlined({38, figures, 30, 5},
+                      zValue(kind, QStringLiteral("NalViruchkaRub"), QStringLiteral("### ### ##0")),
+                      Qt::AlignRight | Qt::AlignBottom)
+        << formText({68, figures, 9, 5}, QStringLiteral("руб."), Qt::AlignCenter | Qt::AlignBottom)
+        << underlined({77, figures, 10, 5},
+                      zValue(kind, QStringLiteral("NalViruchkaCop"), QStringLiteral("00")),
+                      Qt::AlignCenter | Qt::AlignBottom)
+        << formText({87, figures, 9, 5}, QStringLiteral("коп."), Qt::AlignCenter | Qt::AlignBottom);
     return figures + 5;
 }
 
@@ -244,8 +252,8 @@ qreal addCashRoute(QList<ReportItem> &items, qreal top)
           << formText({22, y, 7, 5}, QStringLiteral("р/с"))
           << underlined({29, y, 37, 5}, requisite(QStringLiteral("RSchet")))
           << formText({66, y, 5, 5}, QStringLiteral("в"), Qt::AlignCenter | Qt::AlignBottom)
-          << underlined({71, y, 89, 5}, requisite(QStringLiteral("BANK")), Qt::AlignLeft | Qt::AlignBottom,
-                        ReportFont{.pointSize = 8})
+          << underlined({71, y, 89, 5}, requisite(QStringLiteral("BANK")),
+                        Qt::AlignLeft | Qt::AlignBottom, ReportFont{.pointSize = 8})
           << formText({160, y, 9, 5}, QStringLiteral("БИК"), Qt::AlignCenter | Qt::AlignBottom)
           << underlined({169, y, 21, 5}, requisite(QStringLiteral("BIK")));
     y += 7;
@@ -265,15 +273,18 @@ qreal addSignatures(QList<ReportItem> &items, qreal top)
     // The two cashiers' cells stand under the manager's, whose line has a position.
     constexpr qreal alignedRole = 87;
     constexpr qreal lineStep = 11;
-    addSignatureLine(items, {QStringLiteral("Старший кассир"), Caption{seniorCashier}, std::nullopt,
-                             alignedRole},
-                     {0, top});
-    addSignatureLine(items, {QStringLiteral("Кассир-операционист"), Caption{cashierOperator},
-                             std::nullopt, alignedRole},
+    addSignatureLine(
+        items,
+        {QStringLiteral("Старший кассир"), Caption{seniorCashier}, std::nullopt, alignedRole},
+        {0, top});
+    addSignatureLine(items,
+                     {QStringLiteral("Кассир-операционист"), Caption{cashierOperator}, std::nullopt,
+                      alignedRole},
                      {0, top + lineStep});
     return top + 2 * lineStep
-           + addSignatureLine(items, {QStringLiteral("Руководитель"), Caption{manager},
-                                      requisite(QStringLiteral("UPRAVDOLJN"))},
+           + addSignatureLine(items,
+                              {QStringLiteral("Руководитель"), Caption{manager},
+                               requisite(QStringLiteral("UPRAVDOLJN"))},
                               {0, top + 2 * lineStep});
 }
 

@@ -38,22 +38,23 @@ struct FormShift
     qint32 addTo(ShiftFixture &fixture) const
     {
         if (previousZReport) {
-            const qint32 previous = fixture.addShift(QDate(2015, 8, 23), QStringLiteral("124"),
-                                                     operator1, 0, true);
-            fixture.addZReport(previous, 1, {{"NZ", 124},
-                                             {"ZDate", QDateTime(QDate(2015, 8, 23), QTime(8, 5))}});
+            const qint32 previous
+                = fixture.addShift(QDate(2015, 8, 23), QStringLiteral("124"), operator1, 0, true);
+            fixture.addZReport(
+                previous, 1, {{"NZ", 124}, {"ZDate", QDateTime(QDate(2015, 8, 23), QTime(8, 5))}});
         }
-        const qint32 shift = fixture.addShift(QDate(2015, 8, 24), QStringLiteral("125"), operator1,
-                                              operator2);
-        const qint32 idZ = fixture.addZReport(shift, 1, {{"NZ", 125},
-                                                         {"ZDOC", "4521"},
-                                                         {"ZDate", zDate},
-                                                         {"NalProd", nalProd},
-                                                         {"NalVozvrat", 100.0},
-                                                         {"KredProd", 8000.0},
-                                                         {"KredStorno", 50.0},
-                                                         {"INKASS", inkass},
-                                                         {"NarPROD", 1234567.89}});
+        const qint32 shift
+            = fixture.addShift(QDate(2015, 8, 24), QStringLiteral("125"), operator1, operator2);
+        const qint32 idZ = fixture.addZReport(shift, 1,
+                                              {{"NZ", 125},
+                                               {"ZDOC", "4521"},
+                                               {"ZDate", zDate},
+                                               {"NalProd", nalProd},
+                                               {"NalVozvrat", 100.0},
+                                               {"KredProd", 8000.0},
+                                               {"KredStorno", 50.0},
+                                               {"INKASS", inkass},
+                                               {"NarPROD", 1234567.89}});
         if (act) {
             fixture.addAct(idZ, {{"NAkt", "7"},
                                  {"nalKakBnal", 100.0},
@@ -129,18 +130,6 @@ inline const PreparedItem *cellBefore(const PreparedPage &page, const PreparedIt
     return nullptr;
 }
 
-// The first item printing text whose top lies below the anchor's top (the value on the next
-// line), or nullptr.
-inline const PreparedItem *itemBelow(const PreparedPage &page, const PreparedItem *anchor,
-                                     const QString &text)
-{
-    for (const PreparedItem &item : page.items) {
-        if (item.text == text && item.rect.top() > anchor->rect.top() + 0.01)
-            return &item;
-    }
-    return nullptr;
-}
-
 // What keeps a laid-out page from reading as a paper form: an item outside the margins, a text
 // wider or taller than its cell (the painter would let it run over its neighbours), two texts
 // on one spot.
@@ -169,9 +158,9 @@ inline QStringList layoutProblems(const PreparedReport &report)
             const qreal wrapWidth = item.rect.width() - 2 * reportTextPadding;
             const qreal height = printedTextHeight(item.text, font, severalLines ? wrapWidth : 1e6);
             // Wrapping breaks between words only: a word wider than the cell still runs out.
-            const QStringList pieces = item.style.wordWrap
-                                           ? item.text.split(QRegularExpression(QStringLiteral("\\s+")))
-                                           : item.text.split(u'\n');
+            const QStringList pieces
+                = item.style.wordWrap ? item.text.split(QRegularExpression(QStringLiteral("\\s+")))
+                                      : item.text.split(u'\n');
             for (const QString &piece : pieces) {
                 if (printedTextWidth(piece, font) > room + tolerance) {
                     problems << QStringLiteral("wider than its cell: «%1»").arg(item.text);
@@ -197,7 +186,8 @@ inline QStringList layoutProblems(const PreparedReport &report)
 inline QString goldenMismatch(const QString &name, const QString &dump)
 {
     QFile golden(QDir(QStringLiteral(GOLDEN_DIR)).filePath(name));
-    if (golden.open(QIODevice::ReadOnly | QIODevice::Text) && QString::fromUtf8(golden.readAll()) == dump)
+    if (golden.open(QIODevice::ReadOnly | QIODevice::Text)
+        && QString::fromUtf8(golden.readAll()) == dump)
         return {};
     const QString actual = QDir::current().filePath(name + QStringLiteral(".actual"));
     QFile file(actual);

@@ -68,7 +68,8 @@ qreal cutLine(const PreparedPage &page)
     return found(page, QStringLiteral("✂")).rect.center().x();
 }
 
-const PreparedItem *firstStartingWith(const PreparedPage &page, const QString &start, qreal fromX = 0)
+const PreparedItem *firstStartingWith(const PreparedPage &page, const QString &start,
+                                      qreal fromX = 0)
 {
     for (const PreparedItem &item : page.items) {
         if (item.text.startsWith(start) && item.rect.left() >= fromX)
@@ -110,7 +111,8 @@ void verifyWordsLines(const PreparedPage &page, const PreparedItem *kopecks, con
     QString firstWords = first->text;
     while (firstWords.endsWith(u'-'))
         firstWords.chop(1);
-    QVERIFY2(firstWords.size() == first->text.size() || firstWords == words, qPrintable(first->text));
+    QVERIFY2(firstWords.size() == first->text.size() || firstWords == words,
+             qPrintable(first->text));
     QVERIFY2(words.startsWith(firstWords), qPrintable(first->text));
     QVERIFY2(dashedToTheEnd(*rest, words.mid(firstWords.size())), qPrintable(rest->text));
 }
@@ -166,7 +168,8 @@ void TestCashOrders::pagesReadAsPaperForm()
     qreal formsBottom = 0;
     for (const PreparedItem &item : page.items) {
         if (item.rect.left() <= cut && item.rect.right() > cut) {
-            QVERIFY2(item.text.isEmpty() || item.text == QStringLiteral("✂"), qPrintable(item.text));
+            QVERIFY2(item.text.isEmpty() || item.text == QStringLiteral("✂"),
+                     qPrintable(item.text));
             cutBottom = qMax(cutBottom, item.rect.bottom());
         } else if (item.rect.top() < 270) {
             formsBottom = qMax(formsBottom, item.rect.bottom());
@@ -187,13 +190,16 @@ void TestCashOrders::receiptOrderTakesTheRealRevenue_data()
     // 15 224.50 of cash sales less 100 of refunds, and 110 that the act moves from card to cash.
     QTest::newRow("VAT at 18 % in 2015")
         << QDateTime(QDate(2015, 8, 24), QTime(20, 10)) << QStringList{"2323", "91"}
-        << QStringList{"24", "августа", "2015"} << QStringLiteral("№ 125 (08:05 - 20:10) от 24.08.2015");
+        << QStringList{"24", "августа", "2015"}
+        << QStringLiteral("№ 125 (08:05 - 20:10) от 24.08.2015");
     QTest::newRow("Z-report after midnight: its own date")
         << QDateTime(QDate(2015, 8, 25), QTime(0, 10)) << QStringList{"2323", "91"}
-        << QStringList{"25", "августа", "2015"} << QStringLiteral("№ 125 (08:05 - 00:10) от 25.08.2015");
+        << QStringList{"25", "августа", "2015"}
+        << QStringLiteral("№ 125 (08:05 - 00:10) от 25.08.2015");
     QTest::newRow("VAT at 20 % in 2019")
         << QDateTime(QDate(2019, 3, 1), QTime(20, 10)) << QStringList{"2539", "08"}
-        << QStringList{"01", "марта", "2019"} << QStringLiteral("№ 125 (08:05 - 20:10) от 01.03.2019");
+        << QStringList{"01", "марта", "2019"}
+        << QStringLiteral("№ 125 (08:05 - 20:10) от 01.03.2019");
 }
 
 void TestCashOrders::receiptOrderTakesTheRealRevenue()
@@ -276,16 +282,13 @@ void TestCashOrders::expenseOrderHandsOverTheEncashment_data()
     QTest::addColumn<QString>("bagLine");
 
     QTest::newRow("corrective encashment of 2 000 on 102 000")
-        << 102000.0 << true
-        << Bags{{"6124/1", 60000.0}, {"124/3", 40000.0}}
+        << 102000.0 << true << Bags{{"6124/1", 60000.0}, {"124/3", 40000.0}}
         << localePoint("100000.00") << QStringLiteral("Сто тысяч ") << QStringLiteral(" 00")
         << QStringLiteral("6124/1, 124/3 от 24.08.2015");
-    QTest::newRow("nothing encashed") << 0.0 << false << Bags()
-                                      << localePoint("0.00") << QStringLiteral("ноль ")
-                                      << QStringLiteral(" 00") << QStringLiteral(" от 24.08.2015");
-    QTest::newRow("kopecks") << 1234.56 << false
-                             << Bags{{"77", 1234.56}}
-                             << localePoint("1234.56")
+    QTest::newRow("nothing encashed")
+        << 0.0 << false << Bags() << localePoint("0.00") << QStringLiteral("ноль ")
+        << QStringLiteral(" 00") << QStringLiteral(" от 24.08.2015");
+    QTest::newRow("kopecks") << 1234.56 << false << Bags{{"77", 1234.56}} << localePoint("1234.56")
                              << QStringLiteral("Одна тысяча двести тридцать четыре ")
                              << QStringLiteral(" 56") << QStringLiteral("77 от 24.08.2015");
 }
@@ -309,14 +312,16 @@ void TestCashOrders::expenseOrderHandsOverTheEncashment()
 
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("57.02"))),
              (QStringList{"-", "50.2", figures, "", ""}));
-    QCOMPARE(cellBefore(page, &found(page, QStringLiteral("57.02")))->text, QStringLiteral("АЗС №  17"));
+    QCOMPARE(cellBefore(page, &found(page, QStringLiteral("57.02")))->text,
+             QStringLiteral("АЗС №  17"));
     const PreparedItem *wordsItem = firstStartingWith(page, words);
     QVERIFY(wordsItem);
     QVERIFY2(dashedToTheEnd(*wordsItem, words), qPrintable(wordsItem->text));
     verifyWordsLines(page, &found(page, kopecks), words);
 
     QCOMPARE(allWith(page, bagLine).size(), 2);
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Квитанция к сумке"))), QStringList{bagLine});
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Квитанция к сумке"))),
+             QStringList{bagLine});
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Смотри квитанцию к сумке:"))),
              QStringList{bagLine});
     const PreparedItem &received = found(page, QStringLiteral("00"));
@@ -378,9 +383,11 @@ void TestCashOrders::operatorNames()
     QCOMPARE(receivedFrom.size(), 2);
     QCOMPARE(textsAfter(ko1, receivedFrom.first()), QStringList{fullName});
     QCOMPARE(textsAfter(ko1, receivedFrom.last()), QStringList{initials});
-    QCOMPARE(textsAfter(ko1, &found(ko1, QStringLiteral("Получил кассир"))), (QStringList{"", initials}));
+    QCOMPARE(textsAfter(ko1, &found(ko1, QStringLiteral("Получил кассир"))),
+             (QStringList{"", initials}));
     // The receipt's cashier signs last.
-    const PreparedItem *receiptCashier = cellAbove(ko1, allWith(ko1, QStringLiteral("(расшифровка подписи)")).last());
+    const PreparedItem *receiptCashier
+        = cellAbove(ko1, allWith(ko1, QStringLiteral("(расшифровка подписи)")).last());
     QVERIFY(receiptCashier && receiptCashier->rect.left() > cutLine(ko1));
     QCOMPARE(receiptCashier->text, initials);
     QCOMPARE(allWith(ko1, accountant).size(), 2);
@@ -388,7 +395,8 @@ void TestCashOrders::operatorNames()
     const PreparedReport expense = fixture.prepare(QStringLiteral("ko2"), context);
     const PreparedPage &ko2 = expense.pages.first();
     QCOMPARE(textsAfter(ko2, &found(ko2, QStringLiteral("ч/з"))), QStringList{fullName});
-    QCOMPARE(textsAfter(ko2, &found(ko2, QStringLiteral("Выдал кассир"))), (QStringList{"", initials}));
+    QCOMPARE(textsAfter(ko2, &found(ko2, QStringLiteral("Выдал кассир"))),
+             (QStringList{"", initials}));
     for (const PreparedReport *report : {&receipt, &expense})
         QVERIFY(!pageTexts(*report).contains(QStringLiteral("ВЫБРАТЬ")));
 }
@@ -406,15 +414,17 @@ void TestCashOrders::receiptOrderBlank()
              (QStringList{"", "АЗС 17", "90.1", "-", "", "", ""}));
     QVERIFY(!findItem(page, QStringLiteral("В том числе НДС")));
     QCOMPARE(allWith(page, QStringLiteral("В том числе")).size(), 2);
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("НДС"))), (QStringList{"", "руб.", "", "коп."}));
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("НДС"))),
+             (QStringList{"", "руб.", "", "коп."}));
     QVERIFY(!findItem(page, QStringLiteral("Касса №")));
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Получил кассир"))), (QStringList{"", ""}));
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Получил кассир"))),
+             (QStringList{"", ""}));
     for (const PreparedItem *item : allWith(page, QStringLiteral("Принято от")))
         QCOMPARE(textsAfter(page, item), QStringList{""});
     const QString texts = pageTexts(report);
-    for (const QString &shiftText : {QStringLiteral("Григорьев"), QStringLiteral("№ 125"),
-                                     QStringLiteral("Пятнадцать"), QStringLiteral("15234"),
-                                     QStringLiteral("августа"), QStringLiteral("---")})
+    for (const QString &shiftText :
+         {QStringLiteral("Григорьев"), QStringLiteral("№ 125"), QStringLiteral("Пятнадцать"),
+          QStringLiteral("15234"), QStringLiteral("августа"), QStringLiteral("---")})
         QVERIFY2(!texts.contains(shiftText), qPrintable(shiftText));
 }
 
@@ -422,7 +432,8 @@ void TestCashOrders::expenseOrderBlank_data()
 {
     QTest::addColumn<bool>("afterAReport");
     QTest::addColumn<QStringList>("registerNumbers");
-    QTest::newRow("after register 2's order") << true << QStringList{"00112245", "Рег.№", "1473921"};
+    QTest::newRow("after register 2's order")
+        << true << QStringList{"00112245", "Рег.№", "1473921"};
     QTest::newRow("right after start") << false << QStringList{"", "Рег.№", ""};
 }
 
@@ -432,7 +443,8 @@ void TestCashOrders::expenseOrderBlank()
     QFETCH(QStringList, registerNumbers);
     ShiftFixture fixture;
     const qint32 shift = FormShift().addTo(fixture);
-    fixture.addZReport(shift, 2, {{"NZ", 40}, {"ZDate", QDateTime(QDate(2015, 8, 24), QTime(20, 12))}});
+    fixture.addZReport(shift, 2,
+                       {{"NZ", 40}, {"ZDate", QDateTime(QDate(2015, 8, 24), QTime(20, 12))}});
     DocumentContext context = fixture.context(shift, 2);
     if (afterAReport)
         fixture.prepare(QStringLiteral("ko2"), context);
@@ -448,7 +460,8 @@ void TestCashOrders::expenseOrderBlank()
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Главный бухгалтер"))),
              (QStringList{"", accountant}));
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("ч/з"))), QStringList{""});
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("57.02"))), (QStringList{"-", "50.2", "", "", ""}));
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("57.02"))),
+             (QStringList{"-", "50.2", "", "", ""}));
     const QString texts = pageTexts(report);
     for (const QString &shiftText : {QStringLiteral("Григорьев"), QStringLiteral("24.08.2015")})
         QVERIFY2(!texts.contains(shiftText), qPrintable(shiftText));

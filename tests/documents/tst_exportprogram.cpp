@@ -140,6 +140,11 @@ void TestExportProgram::exportsTheSheetAndNothingElse_data()
                                << QStringLiteral("ПОРЯДОК ФОРМИРОВАНИЯ СМЕННОГО ОТЧЕТА");
     QTest::newRow("instruction") << QStringLiteral("instruction") << QStringList()
                                  << QStringLiteral("ПОРЯДОК РАБОТЫ (ОСНОВНАЯ ИНСТРУКЦИЯ)");
+    // Without a window nothing is open beforehand: the blank still prints the requisites.
+    QTest::newRow("KM-6 blank") << QStringLiteral("km6-blank") << QStringList()
+                                << QStringLiteral("КАССИРА-ОПЕРАЦИОНИСТА");
+    QTest::newRow("KO-2") << QStringLiteral("ko2") << QStringList{"--kassa", "1"}
+                          << QStringLiteral("РАСХОДНЫЙ КАССОВЫЙ ОРДЕР");
 }
 
 void TestExportProgram::exportsTheSheetAndNothingElse()

@@ -205,13 +205,16 @@ void TestFormBlocks::codeRowsUnderOneWord()
 {
     UnifiedFormHeader header;
     header.formName = QStringLiteral("КМ-6");
-    header.codes = {{QStringLiteral("по ОКПО"), FixedText{QStringLiteral("1")}},
-                    {QStringLiteral("производителя"), FixedText{QStringLiteral("2")}, QStringLiteral("номер")},
-                    {QStringLiteral("регистрационный"), FixedText{QStringLiteral("3")}, QStringLiteral("номер")}};
+    header.codes = {
+        {QStringLiteral("по ОКПО"), FixedText{QStringLiteral("1")}},
+        {QStringLiteral("производителя"), FixedText{QStringLiteral("2")}, QStringLiteral("номер")},
+        {QStringLiteral("регистрационный"), FixedText{QStringLiteral("3")},
+         QStringLiteral("номер")}};
     QList<ReportItem> items;
     const PreparedPage page = layOut(items, addUnifiedFormHeader(items, header, 190));
-    QCOMPARE(std::count_if(page.items.cbegin(), page.items.cend(),
-                           [](const PreparedItem &item) { return item.text == QStringLiteral("номер"); }),
+    QCOMPARE(std::count_if(
+                 page.items.cbegin(), page.items.cend(),
+                 [](const PreparedItem &item) { return item.text == QStringLiteral("номер"); }),
              1);
     const auto *group = findItem(page, QStringLiteral("номер"));
     const auto *first = findItem(page, QStringLiteral("производителя"));
@@ -219,7 +222,8 @@ void TestFormBlocks::codeRowsUnderOneWord()
     QVERIFY(group && first && second);
     QCOMPARE(group->rect.top(), first->rect.top());
     QCOMPARE(group->rect.bottom(), second->rect.bottom());
-    QVERIFY(group->rect.right() <= first->rect.left() && group->rect.right() <= second->rect.left());
+    QVERIFY(group->rect.right() <= first->rect.left()
+            && group->rect.right() <= second->rect.left());
     QCOMPARE(findItem(page, QStringLiteral("по ОКПО"))->rect.right(), first->rect.right());
 }
 
@@ -255,7 +259,8 @@ void TestFormBlocks::amountInWordsRunsOn()
         QCOMPARE(first, firstWords);
     QVERIFY(printedTextWidth(first, font) <= line.wordsTextWidth());
     const QString rest = layout.caption(QStringLiteral("rest"));
-    QVERIFY2(rest.startsWith(restWords + u'-') && rest.count(u'-') == rest.size() - restWords.size(),
+    QVERIFY2(rest.startsWith(restWords + u'-')
+                 && rest.count(u'-') == rest.size() - restWords.size(),
              qPrintable(rest));
 
     const PreparedPage page = layOut(items, 13, layout);

@@ -92,7 +92,8 @@ void TestKm6Form::pagesReadAsPaperForm()
         if (i > 0)
             QCOMPARE(numbers[i]->rect.left(), numbers[i - 1]->rect.right());
     }
-    const PreparedItem &footnote = found(page, QStringLiteral("Печать с оборотом. Подписи печать на обороте"));
+    const PreparedItem &footnote
+        = found(page, QStringLiteral("Печать с оборотом. Подписи печать на обороте"));
     QCOMPARE(footnote.rect.bottom(), 287.0);
 }
 
@@ -134,9 +135,12 @@ void TestKm6Form::correctionColumn()
         fixture.addAct(context.idZ, act);
     const PreparedPage page = fixture.prepare(QStringLiteral("km6"), context).pages.first();
 
-    const PreparedItem *cashCell = cellBefore(page, &found(page, QStringLiteral("     Выручка нал")));
-    const PreparedItem *cardCell = cellBefore(page, &found(page, QStringLiteral("     Выручка безнал")));
-    const PreparedItem *labelCell = cellBefore(page, &found(page, QStringLiteral("Вид реализации")));
+    const PreparedItem *cashCell
+        = cellBefore(page, &found(page, QStringLiteral("     Выручка нал")));
+    const PreparedItem *cardCell
+        = cellBefore(page, &found(page, QStringLiteral("     Выручка безнал")));
+    const PreparedItem *labelCell
+        = cellBefore(page, &found(page, QStringLiteral("Вид реализации")));
     QVERIFY(cashCell && cardCell && labelCell);
     QCOMPARE(cashCell->text, cash);
     QCOMPARE(cardCell->text, card);
@@ -205,7 +209,8 @@ void TestKm6Form::workingHours()
     QVERIFY(fromCell && toCell);
     QCOMPARE(fromCell->text, from);
     QCOMPARE(toCell->text, QStringLiteral("20:10"));
-    QCOMPARE(cellUnder(page, &found(page, QStringLiteral("Номер документа")))->text, QStringLiteral("125"));
+    QCOMPARE(cellUnder(page, &found(page, QStringLiteral("Номер документа")))->text,
+             QStringLiteral("125"));
     QCOMPARE(cellUnder(page, &found(page, QStringLiteral("Дата составления")))->text,
              QStringLiteral("24.08.2015"));
 }
@@ -221,13 +226,13 @@ void TestKm6Form::encashment_data()
 
     const QStringList encashed{"\"", "24", "\"", "августа", "2015", "г."};
     const QStringList none{"\"", "", "\"", "", "", "г."};
-    QTest::newRow("bags handed over") << true << 102000.0 << QStringLiteral("6124/1, 124/3")
-                                      << encashed << localePoint(QStringLiteral("102 000.00"))
-                                      << localePoint(QStringLiteral("2 000.00"));
+    QTest::newRow("bags handed over")
+        << true << 102000.0 << QStringLiteral("6124/1, 124/3") << encashed
+        << localePoint(QStringLiteral("102 000.00")) << localePoint(QStringLiteral("2 000.00"));
     // The "### ###.00" pattern of the register's encashment has no digit before the point.
-    QTest::newRow("no encashment") << false << 0.0 << QString() << none
-                                   << localePoint(QStringLiteral(".00"))
-                                   << localePoint(QStringLiteral("2 000.00"));
+    QTest::newRow("no encashment")
+        << false << 0.0 << QString() << none << localePoint(QStringLiteral(".00"))
+        << localePoint(QStringLiteral("2 000.00"));
 }
 
 void TestKm6Form::encashment()
@@ -246,7 +251,8 @@ void TestKm6Form::encashment()
     DocumentContext context = fixture.context(shift.addTo(fixture), 1);
     const PreparedPage page = fixture.prepare(QStringLiteral("km6"), context).pages.first();
 
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Квитанция №"))), QStringList{bags} + date);
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Квитанция №"))),
+             QStringList{bags} + date);
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("к/с"))),
              QStringList{"30101810900000000644"} + date);
     // The receipt order is of the shift's day, encashed or not.
@@ -285,19 +291,21 @@ void TestKm6Form::blankAfterAReport()
     const PreparedPage &page = report.pages.first();
 
     // The station's requisites, the register of the report opened last and the manager print.
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("производителя"))), QStringList{"00112233"});
-    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("регистрационный"))), QStringList{"1473920"});
-    for (const QString &text : {QStringLiteral("ООО \"Велморан-Нефтепродукт\""), QStringLiteral("41782315"),
-                                QStringLiteral("ШТРИХ-ФР-К"), QStringLiteral("40702810512000004187")})
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("производителя"))),
+             QStringList{"00112233"});
+    QCOMPARE(textsAfter(page, &found(page, QStringLiteral("регистрационный"))),
+             QStringList{"1473920"});
+    for (const QString &text :
+         {QStringLiteral("ООО \"Велморан-Нефтепродукт\""), QStringLiteral("41782315"),
+          QStringLiteral("ШТРИХ-ФР-К"), QStringLiteral("40702810512000004187")})
         QVERIFY2(findItem(page, text), qPrintable(text));
     QCOMPARE(textsAfter(page, &found(page, QStringLiteral("Руководитель"))),
              (QStringList{"Управляющий АЗС", "", "Кузнецова О.С."}));
 
     // Everything of the shift is left to the hand.
-    for (const QString &caption : {QStringLiteral("Кассир"), QStringLiteral("Смена"),
-                                   QStringLiteral("Старший кассир"),
-                                   QStringLiteral("Кассир-операционист"),
-                                   QStringLiteral("Итого выручка в сумме")}) {
+    for (const QString &caption :
+         {QStringLiteral("Кассир"), QStringLiteral("Смена"), QStringLiteral("Старший кассир"),
+          QStringLiteral("Кассир-операционист"), QStringLiteral("Итого выручка в сумме")}) {
         const QStringList after = textsAfter(page, &found(page, caption));
         QVERIFY2(after.join(QString()).isEmpty(), qPrintable(caption));
     }
