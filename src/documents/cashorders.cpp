@@ -34,12 +34,12 @@ const QString receivedKopecks = QStringLiteral("receivedKopecks");
 const QString compiledOn = QStringLiteral("compiledOn");
 const QString issueDate = QStringLiteral("issueDate");
 
+constexpr qreal pageWidth = 190;
 // KO-1: the order at the left, the cut line, the receipt at the right.
 constexpr qreal orderWidth = 122;
 constexpr qreal cutLineX = 126;
 constexpr qreal receiptLeft = 130;
 constexpr qreal receiptWidth = 60;
-constexpr qreal pageWidth = 190;
 // KO-2's line of what the collectors received, dashed up to "руб.".
 constexpr qreal receivedDashesWidth = 162;
 const QString issueKopeckCaption = QStringLiteral("issueKopecks");
@@ -60,7 +60,7 @@ void addDocumentNumberTable(QList<ReportItem> &items, qreal left, qreal columnWi
 struct AccountingTable
 {
     QList<qreal> widths;
-    int splitColumn; // the column whose heading spans the four sub-columns after it
+    int splitColumn; // the first of the four columns under the split heading
     QString splitHeading;
     QString singleHeading; // the other of debit and credit, standing alone
     QString analyticsHeading;

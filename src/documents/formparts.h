@@ -54,7 +54,6 @@ public:
     {
         return span(column, column, top, height);
     }
-    qreal right() const { return m_edges.last(); }
 
 private:
     QList<qreal> m_edges;
@@ -92,7 +91,8 @@ QString chosenOperatorInitials(const QString &choice);
 // separator: «100000,00».
 QString plainAmountText(double amount);
 
-// A one-row text field of the form's current Z-report ("" when there is none).
+// A column of the current Z-report as text or amount: empty or 0 when there is none.
 QString zText(TfDM &dm, const QString &column);
 double zAmount(TfDM &dm, const QString &column);
+// A plain requisite of the station as text.
 QString requisiteText(TfDM &dm, const QString &column);
