@@ -374,8 +374,9 @@ ReportLayout qrKO4TL2()
                            Caption{headPositionCaption}},
                           {0, y})
          + 8;
-    SignatureLine chiefAccountant{QStringLiteral("Главный бухгалтер"), Caption{chiefAccountantCaption}, std::nullopt};
-    chiefAccountant.keepPositionRoom = true;
+    const SignatureLine chiefAccountant{QStringLiteral("Главный бухгалтер"),
+                                        Caption{chiefAccountantCaption}, std::nullopt,
+                                        roleWidthUnderPosition};
     y += addSignatureLine(title.items, chiefAccountant, {0, y}) + 8;
     addDateLine(title.items, {FixedText{}, FixedText{}, FixedText{}}, {0, y});
     title.height = y + fieldHeight;

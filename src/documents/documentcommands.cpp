@@ -2,8 +2,10 @@
 
 #include "db/datamodule.h"
 #include "documents/cashbook.h"
+#include "documents/cashorders.h"
 #include "documents/instructionsheets.h"
 #include "documents/km4journal.h"
+#include "documents/km6form.h"
 #include "documents/km7form.h"
 #include "documents/stationacts.h"
 #include "platform/report/reportoutput.h"
@@ -23,12 +25,6 @@ QString currentRequisite(TfDM &dm, const QString &column)
 {
     refreshStationRow(dm);
     return dm.tabFILIAL.isEmpty() ? QString() : dm.tabFILIAL.field(column).asString();
-}
-
-void openIfClosed(Dataset &dataset)
-{
-    if (!dataset.isOpen())
-        dataset.open();
 }
 
 std::function<ReportLayout(DocumentContext &)> instructionSheet(ReportLayout (*build)())
@@ -57,6 +53,12 @@ void openRequisites(TfDM &dm)
     dm.adoqFILIAL.open();
 }
 
+void openIfClosed(Dataset &dataset)
+{
+    if (!dataset.isOpen())
+        dataset.open();
+}
+
 void useOpenedRequisites(TfDM &dm)
 {
     openIfClosed(dm.tabFILIAL);
@@ -82,7 +84,9 @@ const QList<DocumentCommand> &documentCommands()
     static const QList<DocumentCommand> commands = QList<DocumentCommand>{
         {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
         {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
-    } + cashBookDocuments()
+    } + km6Documents()
+      + cashOrderDocuments()
+      + cashBookDocuments()
       + journalDocuments()
       + km7Documents()
       + stationActDocuments();

@@ -8,6 +8,7 @@
 
 class QObject;
 class QWidget;
+class Dataset;
 class TfDM;
 
 // The register numbers and date of the Z-report that a document opened last. Blank forms print
@@ -58,6 +59,9 @@ void openZActive(DocumentContext &context);
 // Blanks and title pages print the requisites as last read, without refreshing them; they read
 // them only where nothing has yet (the export program).
 void useOpenedRequisites(TfDM &dm);
+// Opens a dataset that nothing has opened yet (the export program opens nothing beforehand); an
+// open one is taken as it stands.
+void openIfClosed(Dataset &dataset);
 
 // One document as every caller reaches it: the bottom bar, the panels, the menus and the export
 // program. prepare() refreshes what the document reads, writes its captions and returns the

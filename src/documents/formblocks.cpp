@@ -9,7 +9,6 @@ constexpr qreal formLineHeight = 3;
 constexpr qreal formLinesWidth = 70;
 constexpr qreal codeCellWidth = 30;
 constexpr qreal codeCellHeight = 5;
-constexpr qreal codeCaptionWidth = 45;
 constexpr qreal codeColumnTop = 10;
 constexpr qreal fieldHeight = 5;
 constexpr qreal hintHeight = 3;
@@ -18,6 +17,7 @@ constexpr qreal gap = 2;
 constexpr qreal kopeckCellWidth = 10;
 constexpr qreal kopeckTextWidth = 9;
 constexpr qreal rubleMarkCellWidth = 9;
+constexpr qreal rubleTextWidth = 8;
 
 ReportItem contentItem(const QRectF &rect, const ItemContent &content, const ItemStyle &style)
 {
@@ -32,7 +32,38 @@ ItemStyle smallStyle(Qt::Alignment alignment)
     return style;
 }
 
+void addHint(QList<ReportItem> &items, const QRectF &above, const QString &hint)
+{
+    items.append(contentItem({above.left(), above.bottom(), above.width(), hintHeight},
+                             FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
+}
+
+// The words of a number split where they reach the end of a line width wide: what fits, and
+// the rest, each ending in a blank.
+std::pair<QString, QString> splitWords(const QString &words, qreal width, const QFont &font)
+{
+    const QStringList tokens = words.split(u' ', Qt::SkipEmptyParts);
+    QString first;
+    qsizetype taken = 0;
+    while (taken < tokens.size() && printedTextWidth(first + tokens[taken], font) <= width)
+        first += tokens[taken++] + u' ';
+    const QStringList rest = tokens.mid(taken);
+    return {first, rest.isEmpty() ? QString() : rest.join(u' ') + u' '};
+}
+
 } // namespace
+
+void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
+                    const QString &hint, Qt::Alignment alignment)
+{
+    ItemStyle style;
+    style.font = formBodyFont();
+    style.alignment = alignment | Qt::AlignBottom;
+    style.frame.sides = FrameSide::Bottom;
+    items.append(contentItem(rect, value, style));
+    if (!hint.isEmpty())
+        addHint(items, rect, hint);
+}
 
 ReportFont formSmallFont()
 {
@@ -46,20 +77,6 @@ ReportFont formBodyFont()
     ReportFont font;
     font.pointSize = 9;
     return font;
-}
-
-void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemContent &value,
-                    const QString &hint, Qt::Alignment alignment)
-{
-    ItemStyle style;
-    style.font = formBodyFont();
-    style.alignment = alignment | Qt::AlignBottom;
-    style.frame.sides = FrameSide::Bottom;
-    items.append(contentItem(rect, value, style));
-    if (!hint.isEmpty()) {
-        items.append(contentItem({rect.left(), rect.bottom(), rect.width(), hintHeight},
-                                 FixedText{hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
-    }
 }
 
 QString decreeLine(FormSeries series)
@@ -93,6 +110,7 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     }
 
     const qreal cellLeft = width - codeCellWidth;
+    const qreal captionLeft = cellLeft - header.codeCaptionWidth;
     qreal y = columnTop;
     items.append(ReportItem::text({cellLeft, y, codeCellWidth, codeCellHeight}, QStringLiteral("Код"))
                      .withFont(formBodyFont())
@@ -101,18 +119,33 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     y += codeCellHeight;
     QList<CodeRow> rows{{QStringLiteral("Форма по ОКУД"), FixedText{header.okud}}};
     rows += header.codes;
-    for (const CodeRow &row : rows) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const CodeRow &row = rows[i];
         ItemStyle cellStyle;
         cellStyle.font = formBodyFont();
         cellStyle.alignment = Qt::AlignCenter;
         cellStyle.frame.sides = allSides;
         items.append(contentItem({cellLeft, y, codeCellWidth, codeCellHeight}, row.value, cellStyle));
-        items.append(contentItem({cellLeft - codeCaptionWidth, y, codeCaptionWidth - 1, codeCellHeight},
-                                 FixedText{row.caption}, smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
+        qreal groupWidth = 0;
+        if (!row.group.isEmpty()) {
+            groupWidth = printedTextWidth(row.group, formSmallFont().toQFont())
+                         + 2 * reportTextPadding + 1;
+            if (i == 0 || rows[i - 1].group != row.group) {
+                qsizetype runLength = 1;
+                while (i + runLength < rows.size() && rows[i + runLength].group == row.group)
+                    ++runLength;
+                items.append(contentItem({captionLeft, y, groupWidth, runLength * codeCellHeight},
+                                         FixedText{row.group},
+                                         smallStyle(Qt::AlignLeft | Qt::AlignVCenter)));
+            }
+        }
+        items.append(contentItem(
+            {captionLeft + groupWidth, y, header.codeCaptionWidth - groupWidth - 1, codeCellHeight},
+            FixedText{row.caption}, smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
         y += codeCellHeight;
     }
 
-    const qreal linesWidth = cellLeft - codeCaptionWidth - gap;
+    const qreal linesWidth = captionLeft - gap;
     const qreal linesBottom = columnTop + codeCellHeight
                               + addRequisiteLines(items, header.lines,
                                                   {0, columnTop + codeCellHeight}, linesWidth);
@@ -131,44 +164,43 @@ qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &li
                              .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
             left += labelWidth;
         }
-        addHintedField(items, {left, y, at.x() + width - left, fieldHeight}, line.value, line.hint,
+        // Two lines of body text need 8 mm; the hint follows the taller field.
+        const qreal height = line.twoLines ? 2 * fieldHeight - 2 : fieldHeight;
+        const qsizetype valueIndex = items.size();
+        addHintedField(items, {left, y, at.x() + width - left, height}, line.value, line.hint,
                        Qt::AlignLeft);
-        y += fieldHeight + hintHeight;
+        items[valueIndex].style.wordWrap = line.twoLines;
+        y += height + hintHeight;
     }
     return y - at.y();
 }
 
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at)
 {
-    constexpr qreal roleWidth = 45;
     constexpr qreal positionWidth = 40;
-    constexpr qreal signatureWidth = 30;
-    constexpr qreal nameWidth = 50;
 
-    qreal x = at.x();
     if (!line.role.isEmpty()) {
         ReportFont roleFont = formBodyFont();
         roleFont.bold = line.boldRole;
-        items.append(ReportItem::text({x, at.y(), roleWidth, fieldHeight}, line.role)
+        items.append(ReportItem::text({at.x(), at.y(), line.roleWidth, fieldHeight}, line.role)
                          .withFont(roleFont)
                          .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
-        x += roleWidth;
     }
+    qreal x = at.x() + line.roleWidth;
     if (line.position) {
         addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
-    }
-    if (line.position || line.keepPositionRoom)
         x += positionWidth + gap;
+    }
     auto addSignature = [&] {
-        addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
+        addHintedField(items, {x, at.y(), line.signatureWidth, fieldHeight}, FixedText{},
                        QStringLiteral("(подпись)"));
-        x += signatureWidth + gap;
+        x += line.signatureWidth + gap;
     };
     auto addName = [&] {
-        addHintedField(items, {x, at.y(), nameWidth, fieldHeight}, line.name,
+        addHintedField(items, {x, at.y(), line.nameWidth, fieldHeight}, line.name,
                        QStringLiteral("(расшифровка подписи)"));
-        x += nameWidth + gap;
+        x += line.nameWidth + gap;
     };
     if (line.nameBeforeSignature) {
         addName();
@@ -233,10 +265,26 @@ void AmountInWordsLine::setHint(const QString &hint)
     m_hint = hint;
 }
 
+AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCaption,
+                                     const WordsContinuation &continuation,
+                                     const QString &kopeckCaption, const ReportFont &font)
+    : AmountInWordsLine(rect, wordsCaption, kopeckCaption, font)
+{
+    m_continuation = continuation;
+}
+
 QRectF AmountInWordsLine::wordsRect() const
 {
+    if (m_continuation)
+        return m_rect;
     const qreal rubleMarkWidth = m_rubleMark.isEmpty() ? 0 : rubleMarkCellWidth;
     return m_rect.adjusted(0, 0, -(rubleMarkWidth + kopeckCellWidth + kopeckTextWidth + 1), 0);
+}
+
+QRectF AmountInWordsLine::continuationWordsRect() const
+{
+    return m_continuation->rect.adjusted(
+        0, 0, -(rubleTextWidth + kopeckCellWidth + kopeckTextWidth + 1), 0);
 }
 
 qreal AmountInWordsLine::wordsTextWidth() const
@@ -250,29 +298,47 @@ void AmountInWordsLine::addTo(QList<ReportItem> &items) const
     items.append(ReportItem::caption(words, m_wordsCaption)
                      .withFont(m_font)
                      .withFrame(FrameSide::Bottom));
-    if (!m_hint.isEmpty()) {
-        items.append(contentItem({words.left(), words.bottom(), words.width(), hintHeight},
-                                 FixedText{m_hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
-    }
+    if (!m_hint.isEmpty())
+        addHint(items, words, m_hint);
+    QRectF line = m_rect;
     qreal x = words.right() + 1;
-    if (!m_rubleMark.isEmpty()) {
+    if (m_continuation) {
+        addHint(items, words, QStringLiteral("(прописью)"));
+        line = m_continuation->rect;
+        const QRectF lastWords = continuationWordsRect();
+        items.append(ReportItem::caption(lastWords, m_continuation->caption)
+                         .withFont(m_font)
+                         .withFrame(FrameSide::Bottom));
+        items.append(
+            ReportItem::text({lastWords.right(), line.top(), rubleTextWidth + 1, line.height()},
+                             QStringLiteral("руб."))
+                .withFont(m_font)
+                .withAlignment(Qt::AlignCenter));
+        x = lastWords.right() + rubleTextWidth + 1;
+    } else if (!m_rubleMark.isEmpty()) {
         items.append(ReportItem::text({x, m_rect.top(), rubleMarkCellWidth, m_rect.height()},
                                       m_rubleMark)
                          .withFont(m_font));
         x += rubleMarkCellWidth;
     }
-    const QRectF kopecks(x, m_rect.top(), kopeckCellWidth, m_rect.height());
+    const QRectF kopecks(x, line.top(), kopeckCellWidth, line.height());
     items.append(ReportItem::caption(kopecks, m_kopeckCaption)
                      .withFont(m_font)
                      .withAlignment(Qt::AlignCenter)
                      .withFrame(FrameSide::Bottom));
-    items.append(ReportItem::text({kopecks.right(), m_rect.top(), kopeckTextWidth, m_rect.height()},
+    items.append(ReportItem::text({kopecks.right(), line.top(), kopeckTextWidth, line.height()},
                                   QStringLiteral("коп."))
                      .withFont(m_font));
 }
 
 void AmountInWordsLine::fill(ReportLayout &layout, double amount) const
 {
+    if (m_continuation) {
+        const QString words = rubToWords(amount);
+        layout.setCaption(m_kopeckCaption, kopeckDigits(words));
+        fillTwoLines(layout, wordsBeforeRub(words));
+        return;
+    }
     QString words = layout.caption(m_wordsCaption);
     QString kopecks;
     rubWordsToLabels(words, wordsTextWidth(), kopecks, amount, m_font.toQFont());
@@ -285,4 +351,17 @@ void AmountInWordsLine::fillWithNoun(ReportLayout &layout, double amount) const
     const QString words = rubToWords(amount);
     layout.setCaption(m_wordsCaption, wordsWithoutKop(words) + QStringLiteral("---"));
     layout.setCaption(m_kopeckCaption, kopeckDigits(words));
+}
+
+void AmountInWordsLine::fillTwoLines(ReportLayout &layout, const QString &numberWords) const
+{
+    const qreal firstWidth = wordsTextWidth();
+    const qreal secondWidth = continuationWordsRect().width() - 2 * reportTextPadding;
+    QString first = padWithDashes(numberWords, firstWidth, m_font.toQFont()).value_or(numberWords);
+    QString rest;
+    if (first == numberWords && !numberWords.isEmpty())
+        std::tie(first, rest) = splitWords(numberWords, firstWidth, m_font.toQFont());
+    layout.setCaption(m_wordsCaption, first);
+    layout.setCaption(m_continuation->caption,
+                      padWithDashes(rest, secondWidth, m_font.toQFont()).value_or(rest));
 }

@@ -21,6 +21,9 @@ struct CodeRow
 {
     QString caption;
     ItemContent value;
+    // A word that heads a run of rows, printed once further left ("номер" before
+    // "производителя" and "регистрационный").
+    QString group = {};
 };
 
 // An underlined field at the left, with an optional label before it and a hint beneath.
@@ -29,6 +32,8 @@ struct RequisiteLine
     QString label; // may hold a line break: "Контрольно-\nкассовая машина"
     ItemContent value;
     QString hint;  // "(структурное подразделение)"
+    // Room for a value that may run to two lines (a full address).
+    bool twoLines = false;
 };
 
 struct UnifiedFormHeader
@@ -38,6 +43,8 @@ struct UnifiedFormHeader
     QString okud;     // the form's own code, the first cell under "Код"
     QList<CodeRow> codes;
     QList<RequisiteLine> lines;
+    // Room for the captions left of the code cells; narrow forms give their lines more.
+    qreal codeCaptionWidth = 45;
     // False when the page header carries the form lines (addFormLines) so that they repeat on
     // every page: the code column then starts at the top.
     bool formLines = true;
@@ -65,20 +72,27 @@ void addHintedField(QList<ReportItem> &items, const QRectF &rect, const ItemCont
 qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &lines,
                         const QPointF &at, qreal width);
 
+// A role cell as wide as a role and a position together: the signature and name then stand
+// under those of a line that has a position.
+inline constexpr qreal roleWidthUnderPosition = 87;
+
 struct SignatureLine
 {
     QString role;                       // "Кассир-операционист"; none when empty
     ItemContent name;                   // under "(расшифровка подписи)"
     std::optional<ItemContent> position; // under "(должность)", when the form has it
+    // Narrow forms shrink the cells; roleWidthUnderPosition lines the signature up under a line
+    // that has a position; 0 leaves no room for a role.
+    qreal roleWidth = 45;
+    qreal signatureWidth = 30;
+    qreal nameWidth = 50;
     bool boldRole = false;
     // The station's acts put the name before the signature cell.
     bool nameBeforeSignature = false;
-    // Without a position: leave its room empty, lining the signature up under a line with one.
-    bool keepPositionRoom = false;
 };
 
 // Role, position, empty signature cell and name (or name and signature cell), each cell with its
-// hint beneath. Returns the height taken.
+// hint beneath; an empty role leaves its room blank. Returns the height taken.
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at);
 
 struct DateLine
@@ -94,13 +108,28 @@ struct DateLine
 qreal addDateLine(QList<ReportItem> &items, const DateLine &date, const QPointF &at,
                   const ReportFont &font = formBodyFont());
 
+
+// The second line of the cash orders' amount in words: what the words leave over, then "руб.",
+// the kopecks and "коп.".
+struct WordsContinuation
+{
+    QRectF rect;
+    QString caption;
+};
+
 // A "прописью" line: the words caption underlined over the line, then the kopeck digits and
 // "коп.". fill() writes both captions for an amount, the words padded with dashes to the printed
 // width of their cell.
+// With a continuation (the cash orders) the words have the first line to themselves with
+// "(прописью)" beneath; words that do not fit run on at the start of the continuation, and
+// dashes fill both lines up to "руб.".
 class AmountInWordsLine
 {
 public:
     AmountInWordsLine(const QRectF &rect, const QString &wordsCaption, const QString &kopeckCaption,
+                      const ReportFont &font = formBodyFont());
+    AmountInWordsLine(const QRectF &rect, const QString &wordsCaption,
+                      const WordsContinuation &continuation, const QString &kopeckCaption,
                       const ReportFont &font = formBodyFont());
 
     // "руб." printed between the words and the kopecks; call before addTo().
@@ -119,11 +148,15 @@ public:
     qreal wordsTextWidth() const;
 
 private:
+    void fillTwoLines(ReportLayout &layout, const QString &numberWords) const;
+    QRectF continuationWordsRect() const;
+
     QRectF m_rect;
     QString m_wordsCaption;
     QString m_kopeckCaption;
     ReportFont m_font;
     QString m_rubleMark;
     QString m_hint;
+    std::optional<WordsContinuation> m_continuation;
 };
 

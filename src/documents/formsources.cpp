@@ -1,6 +1,7 @@
 #include "formsources.h"
 
 #include "db/datamodule.h"
+#include "documents/documentcommands.h"
 #include "platform/report/datasetrowsource.h"
 
 void bindFormSources(ReportLayout &layout, TfDM &dm)
@@ -18,5 +19,6 @@ void bindFormSources(ReportLayout &layout, TfDM &dm)
 
 QString stationRequisite(TfDM &dm, const QString &column)
 {
+    openIfClosed(dm.tabFILIAL);
     return dm.tabFILIAL.isEmpty() ? QString() : dm.tabFILIAL.field(column).asString();
 }

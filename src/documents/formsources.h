@@ -17,5 +17,6 @@ inline const QString journal = QStringLiteral("adoqZKM4");
 // detail band's rows).
 void bindFormSources(ReportLayout &layout, TfDM &dm);
 
-// A plain requisite of the station as last read; empty when the station has no row.
+// A plain requisite of the station as last read (read first when nothing has opened them);
+// empty when the station has no row.
 QString stationRequisite(TfDM &dm, const QString &column);

@@ -1,6 +1,7 @@
 #include "km7form.h"
 
 #include "db/datamodule.h"
+#include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
 
@@ -69,8 +70,8 @@ void addTitle(ReportLayout &layout, FormFill fill)
                               {QStringLiteral("Вид деятельности по ОКПД"),
                                requisiteField(QStringLiteral("OKDP"))},
                               {QStringLiteral("Вид операции"), FixedText{}}},
-                             stationLines(),
-                             false};
+                             stationLines()};
+    header.formLines = false; // they are in the page header
     qreal y = addUnifiedFormHeader(title.items, header, width) + 3;
 
     const qreal tableHeight = addDocumentNumberTable(
@@ -212,7 +213,7 @@ ReportLayout PrintKM7(DocumentContext &context)
     setDatasetSource(layout, correctedQuery, dm.adoqKM7korr);
     // The refunds as the Z-reports state them: the acts do not change what was paid out.
     refundsInWords().fillWithNoun(layout, dm.adoqKM7Sum.field(QStringLiteral("sVOZVRATnal")).asFloat());
-    layout.setCaption(managerCaption, fioInitials(requisiteText(dm, QStringLiteral("UPRAVFIO")), false));
+    layout.setCaption(managerCaption, fioInitials(stationRequisite(dm, QStringLiteral("UPRAVFIO")), false));
     layout.setCaption(cashierCaption, fioInitials(context.shift.operator1, true));
     return layout;
 }
@@ -223,7 +224,7 @@ ReportLayout mKM7Click(DocumentContext &context)
     setRequisiteSources(layout, context.dm);
     setBlankLineSource(layout, context.dm);
     layout.setCaption(managerCaption,
-                      fioInitials(requisiteText(context.dm, QStringLiteral("UPRAVFIO")), true));
+                      fioInitials(stationRequisite(context.dm, QStringLiteral("UPRAVFIO")), true));
     return layout;
 }
 

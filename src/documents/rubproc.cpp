@@ -168,11 +168,13 @@ void rubWordsToLabels(QString &wordsCaption, qreal wordsWidth, QString &kopeckCa
 
 std::optional<QString> padWithDashes(const QString &text, qreal width, const QFont &font)
 {
-    const qreal textOnly = printedTextWidth(text, font);
-    const qreal withDash = printedTextWidth(text + u'-', font);
-    if (width < withDash)
+    if (printedTextWidth(text + u'-', font) > width)
         return std::nullopt;
-    const int dashes = int((width - withDash) / (withDash - textOnly)) + 1;
+    const qreal dash = printedTextWidth(QStringLiteral("-"), font);
+    int dashes = qMax(1, int((width - printedTextWidth(text, font)) / dash));
+    // Widths do not quite add up once kerned: take off what still overruns.
+    while (dashes > 1 && printedTextWidth(text + QString(dashes, u'-'), font) > width)
+        --dashes;
     return text + QString(dashes, u'-');
 }
 

@@ -1,6 +1,7 @@
 #include "shiftformblocks.h"
 
 #include "db/datamodule.h"
+#include "documents/documentcommands.h"
 
 #include "platform/report/datasetrowsource.h"
 
@@ -13,12 +14,6 @@ constexpr qreal numberValueHeight = 5;
 constexpr qreal signatureSpacing = 10;
 constexpr qreal noteHeight = 4;
 
-void openIfClosed(Dataset &dataset)
-{
-    if (!dataset.isOpen())
-        dataset.open();
-}
-
 } // namespace
 
 void setDatasetSource(ReportLayout &layout, const QString &name, const Dataset &dataset)
@@ -28,8 +23,7 @@ void setDatasetSource(ReportLayout &layout, const QString &name, const Dataset &
 
 void setRequisiteSources(ReportLayout &layout, TfDM &dm)
 {
-    openIfClosed(dm.tabFILIAL);
-    openIfClosed(dm.adoqFILIAL);
+    useOpenedRequisites(dm);
     setDatasetSource(layout, filialTable, dm.tabFILIAL);
     setDatasetSource(layout, filialQuery, dm.adoqFILIAL);
 }
@@ -45,12 +39,6 @@ void reopenForShift(Query &query, qint32 idDovra)
     query.close();
     query.setParam(QStringLiteral("idDovra"), idDovra);
     query.open();
-}
-
-QString requisiteText(TfDM &dm, const QString &column)
-{
-    openIfClosed(dm.tabFILIAL);
-    return dm.tabFILIAL.isEmpty() ? QString() : dm.tabFILIAL.field(column).asString();
 }
 
 DataField requisiteField(const QString &column)

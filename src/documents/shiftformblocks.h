@@ -30,8 +30,6 @@ void setRequisiteSources(ReportLayout &layout, TfDM &dm);
 void setBlankLineSource(ReportLayout &layout, TfDM &dm);
 // Closes the shift-wide query and opens it again for the shift.
 void reopenForShift(Query &query, qint32 idDovra);
-// A plain requisite of the station (UPRAVFIO, ...), empty when the station has no row.
-QString requisiteText(TfDM &dm, const QString &column);
 
 DataField requisiteField(const QString &column);         // tabFILIAL
 DataField composedRequisiteField(const QString &column); // adoqFILIAL: AdrTel, FilialAZS

@@ -1,6 +1,7 @@
 #include "stationacts.h"
 
 #include "db/datamodule.h"
+#include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
 #include "documents/transferact.h"
@@ -211,7 +212,9 @@ qreal addCommissionSignatures(QList<ReportItem> &items, qreal top)
                                        FixedText{QStringLiteral("Оператор")},
                                        FixedText{QStringLiteral("Оператор")}, empty};
     for (const ItemContent &position : positions) {
-        addSignatureLine(items, {{}, empty, position, false, true}, {0, y});
+        addSignatureLine(items, {.name = empty, .position = position, .roleWidth = 0,
+                                 .nameBeforeSignature = true},
+                         {0, y});
         y += signatureSpacing;
     }
     return y - top;
@@ -280,12 +283,14 @@ qreal addCorrections(QList<ReportItem> &items, qreal top)
 qreal addAppendixSignatures(QList<ReportItem> &items, qreal top)
 {
     const QList<SignatureLine> lines{
-        {QStringLiteral("ОПЕРАЦИЮ РАЗРЕШИЛ"), Caption{managerNameCaption},
-         requisiteField(QStringLiteral("UPRAVDOLJN")), true, true},
-        {QStringLiteral("СОГЛАСОВАНО"), Caption{accountantNameCaption},
-         FixedText{QStringLiteral("Гл.бухгалтер")}, true, true},
-        {QStringLiteral("Оператор-контролер-кассир"), Caption{operatorNameCaption}, std::nullopt,
-         false, true}};
+        {.role = QStringLiteral("ОПЕРАЦИЮ РАЗРЕШИЛ"), .name = Caption{managerNameCaption},
+         .position = requisiteField(QStringLiteral("UPRAVDOLJN")), .boldRole = true,
+         .nameBeforeSignature = true},
+        {.role = QStringLiteral("СОГЛАСОВАНО"), .name = Caption{accountantNameCaption},
+         .position = FixedText{QStringLiteral("Гл.бухгалтер")}, .boldRole = true,
+         .nameBeforeSignature = true},
+        {.role = QStringLiteral("Оператор-контролер-кассир"), .name = Caption{operatorNameCaption},
+         .nameBeforeSignature = true}};
     qreal y = top;
     for (const SignatureLine &line : lines) {
         addSignatureLine(items, line, {0, y});
@@ -357,10 +362,10 @@ ReportLayout printKorInkassVn(DocumentContext &context)
     bindActData(layout, context);
     TfDM &dm = context.dm;
     layout.setCaption(accountantNameCaption,
-                      fioInitials(requisiteText(dm, QStringLiteral("BUHGALTER")), true));
+                      fioInitials(stationRequisite(dm, QStringLiteral("BUHGALTER")), true));
     layout.setCaption(operatorNameCaption, fioInitials(context.shift.operator1, true));
     layout.setCaption(managerNameCaption,
-                      fioInitials(requisiteText(dm, QStringLiteral("UPRAVFIO")), true));
+                      fioInitials(stationRequisite(dm, QStringLiteral("UPRAVFIO")), true));
     return layout;
 }
 

@@ -1,6 +1,7 @@
 #include "transferact.h"
 
 #include "db/datamodule.h"
+#include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
 
@@ -131,7 +132,7 @@ ReportLayout transferLayout(FormFill fill)
 void writeNames(ReportLayout &layout, DocumentContext &context)
 {
     layout.setCaption(managerCaption,
-                      fioInitials(requisiteText(context.dm, QStringLiteral("UPRAVFIO")), false));
+                      fioInitials(stationRequisite(context.dm, QStringLiteral("UPRAVFIO")), false));
     layout.setCaption(cashierCaption, fioInitials(context.shift.operator1, true));
 }
 

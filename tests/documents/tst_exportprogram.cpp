@@ -150,6 +150,11 @@ void TestExportProgram::exportsTheSheetAndNothingElse_data()
     // The whole shift opens with its shift-wide KM-7.
     QTest::newRow("shift") << QStringLiteral("shift") << QStringList()
                            << QStringLiteral("О ПОКАЗАНИЯХ СЧЕТЧИКОВ КОНТРОЛЬНО-КАССОВЫХ МАШИН");
+    // Without a window nothing is open beforehand: the blank still prints the requisites.
+    QTest::newRow("KM-6 blank") << QStringLiteral("km6-blank") << QStringList()
+                                << QStringLiteral("КАССИРА-ОПЕРАЦИОНИСТА");
+    QTest::newRow("KO-2") << QStringLiteral("ko2") << QStringList{"--kassa", "1"}
+                          << QStringLiteral("РАСХОДНЫЙ КАССОВЫЙ ОРДЕР");
 }
 
 void TestExportProgram::exportsTheSheetAndNothingElse()

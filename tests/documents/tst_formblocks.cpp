@@ -2,6 +2,7 @@
 #include "documents/formblocks.h"
 #include "documents/rubproc.h"
 #include "platform/report/preparedreport.h"
+#include "platform/report/reportpainter.h"
 
 #include <QTest>
 
@@ -33,6 +34,9 @@ private slots:
     void dateLine();
     void amountInWordsPadsToTheCell_data();
     void amountInWordsPadsToTheCell();
+    void codeRowsUnderOneWord();
+    void amountInWordsRunsOn_data();
+    void amountInWordsRunsOn();
 };
 
 void TestFormBlocks::unifiedHeader()
@@ -217,6 +221,88 @@ void TestFormBlocks::amountInWordsPadsToTheCell()
     QVERIFY(wordsItem->rect.right() <= kopItem->rect.left());
     QVERIFY(kopItem->rect.right() <= kopText->rect.left());
     QVERIFY(kopText->rect.right() <= 200.01);
+}
+
+void TestFormBlocks::codeRowsUnderOneWord()
+{
+    UnifiedFormHeader header;
+    header.formName = QStringLiteral("КМ-6");
+    header.codes = {
+        {QStringLiteral("по ОКПО"), FixedText{QStringLiteral("1")}},
+        {QStringLiteral("производителя"), FixedText{QStringLiteral("2")}, QStringLiteral("номер")},
+        {QStringLiteral("регистрационный"), FixedText{QStringLiteral("3")},
+         QStringLiteral("номер")}};
+    QList<ReportItem> items;
+    const PreparedPage page = layOut(items, addUnifiedFormHeader(items, header, 190));
+    QCOMPARE(std::count_if(
+                 page.items.cbegin(), page.items.cend(),
+                 [](const PreparedItem &item) { return item.text == QStringLiteral("номер"); }),
+             1);
+    const auto *group = findItem(page, QStringLiteral("номер"));
+    const auto *first = findItem(page, QStringLiteral("производителя"));
+    const auto *second = findItem(page, QStringLiteral("регистрационный"));
+    QVERIFY(group && first && second);
+    QCOMPARE(group->rect.top(), first->rect.top());
+    QCOMPARE(group->rect.bottom(), second->rect.bottom());
+    QVERIFY(group->rect.right() <= first->rect.left()
+            && group->rect.right() <= second->rect.left());
+    QCOMPARE(findItem(page, QStringLiteral("по ОКПО"))->rect.right(), first->rect.right());
+}
+
+void TestFormBlocks::amountInWordsRunsOn_data()
+{
+    QTest::addColumn<qreal>("width");
+    QTest::addColumn<QString>("firstWords");
+    QTest::addColumn<bool>("firstDashed");
+    QTest::addColumn<QString>("restWords");
+    const QString words = QStringLiteral("Пятнадцать тысяч двести тридцать четыре ");
+    QTest::newRow("words fit their line") << 120.0 << words << true << QString();
+    QTest::newRow("words run on") << 52.0 << QStringLiteral("Пятнадцать тысяч двести тридцать ")
+                                  << false << QStringLiteral("четыре ");
+}
+
+void TestFormBlocks::amountInWordsRunsOn()
+{
+    QFETCH(qreal, width);
+    QFETCH(QString, firstWords);
+    QFETCH(bool, firstDashed);
+    QFETCH(QString, restWords);
+    const AmountInWordsLine line({0, 0, width, 5}, QStringLiteral("words"),
+                                 {{0, 8, width, 5}, QStringLiteral("rest")}, QStringLiteral("kop"));
+    QList<ReportItem> items;
+    line.addTo(items);
+    ReportLayout layout;
+    line.fill(layout, 15234.5);
+
+    const QFont font = formBodyFont().toQFont();
+    const QString first = layout.caption(QStringLiteral("words"));
+    QCOMPARE(first.startsWith(firstWords + u'-'), firstDashed);
+    if (!firstDashed)
+        QCOMPARE(first, firstWords);
+    QVERIFY(printedTextWidth(first, font) <= line.wordsTextWidth());
+    const QString rest = layout.caption(QStringLiteral("rest"));
+    QVERIFY2(rest.startsWith(restWords + u'-')
+                 && rest.count(u'-') == rest.size() - restWords.size(),
+             qPrintable(rest));
+
+    const PreparedPage page = layOut(items, 13, layout);
+    const auto *firstItem = findItem(page, first);
+    const auto *hint = findItem(page, QStringLiteral("(прописью)"));
+    const auto *restItem = findItem(page, rest);
+    QVERIFY(firstItem && hint && restItem);
+    QCOMPARE(firstItem->rect.right(), 10 + width);
+    QCOMPARE(hint->rect.top(), firstItem->rect.bottom());
+    QVERIFY(restItem->rect.top() >= hint->rect.bottom());
+    const qreal room = restItem->rect.width() - 2 * reportTextPadding;
+    QVERIFY(printedTextWidth(rest, font) <= room);
+    QVERIFY(printedTextWidth(rest + u'-', font) > room);
+    QStringList tail;
+    for (const PreparedItem &item : page.items) {
+        if (item.rect.top() == restItem->rect.top())
+            tail.append(item.text);
+    }
+    QCOMPARE(tail, (QStringList{rest, "руб.", "50", "коп."}));
+    QCOMPARE(page.items.last().rect.right(), 10 + width);
 }
 
 QTEST_MAIN(TestFormBlocks)
