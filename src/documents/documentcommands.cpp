@@ -2,6 +2,7 @@
 
 #include "db/datamodule.h"
 #include "documents/instructionsheets.h"
+#include "documents/km3act.h"
 #include "platform/report/reportoutput.h"
 
 namespace {
@@ -57,10 +58,14 @@ void openZActive(DocumentContext &context)
 const QList<DocumentCommand> &documentCommands()
 {
     // A form joins the bar, the panels, the menus and the export program with its line here.
-    static const QList<DocumentCommand> commands{
-        {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
-        {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
-    };
+    static const QList<DocumentCommand> commands = [] {
+        QList<DocumentCommand> all{
+            {QStringLiteral("procedure"), QStringLiteral("ПОРЯДОК ОТЧЕТА"), instructionSheet(qrPoryadok)},
+            {QStringLiteral("instruction"), QStringLiteral("ИНСТРУКЦИЯ"), instructionSheet(qrMainInstr)},
+        };
+        all += km3Documents();
+        return all;
+    }();
     return commands;
 }
 

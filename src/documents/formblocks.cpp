@@ -68,21 +68,30 @@ QString decreeLine(FormSeries series)
                                     : QStringLiteral("России от 18.08.98 № 88");
 }
 
-qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
-                           qreal width, qreal top)
+qreal addFormLines(QList<ReportItem> &items, const QString &formName, FormSeries series,
+                   qreal width, qreal top)
 {
-    const QStringList formLines{QStringLiteral("Унифицированная форма № %1").arg(header.formName),
+    const QStringList formLines{QStringLiteral("Унифицированная форма № %1").arg(formName),
                                 QStringLiteral("Утверждена Постановлением Госкомстата"),
-                                decreeLine(header.series)};
+                                decreeLine(series)};
     for (int i = 0; i < formLines.size(); ++i) {
         const QRectF rect(width - formLinesWidth, top + i * formLineHeight, formLinesWidth,
                           formLineHeight);
         items.append(contentItem(rect, FixedText{formLines[i]},
                                  smallStyle(Qt::AlignRight | Qt::AlignVCenter)));
     }
+    return formLines.size() * formLineHeight;
+}
+
+qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &header,
+                           qreal width, qreal top)
+{
+    const qreal columnTop = top + (header.withFormLines ? codeColumnTop : 0);
+    if (header.withFormLines)
+        addFormLines(items, header.formName, header.series, width, top);
 
     const qreal cellLeft = width - codeCellWidth;
-    qreal y = top + codeColumnTop;
+    qreal y = columnTop;
     items.append(ReportItem::text({cellLeft, y, codeCellWidth, codeCellHeight}, QStringLiteral("Код"))
                      .withFont(formBodyFont())
                      .withAlignment(Qt::AlignCenter)
@@ -102,9 +111,9 @@ qreal addUnifiedFormHeader(QList<ReportItem> &items, const UnifiedFormHeader &he
     }
 
     const qreal linesWidth = cellLeft - codeCaptionWidth - gap;
-    const qreal linesBottom = top + codeColumnTop + codeCellHeight
+    const qreal linesBottom = columnTop + codeCellHeight
                               + addRequisiteLines(items, header.lines,
-                                                  {0, top + codeColumnTop + codeCellHeight}, linesWidth);
+                                                  {0, columnTop + codeCellHeight}, linesWidth);
     return qMax(y, linesBottom) - top;
 }
 
@@ -129,19 +138,19 @@ qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &li
 
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at)
 {
-    constexpr qreal roleWidth = 45;
-    constexpr qreal positionWidth = 40;
     constexpr qreal signatureWidth = 30;
     constexpr qreal nameWidth = 50;
 
-    items.append(ReportItem::text({at.x(), at.y(), roleWidth, fieldHeight}, line.role)
-                     .withFont(formBodyFont())
-                     .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
-    qreal x = at.x() + roleWidth;
+    if (line.roleWidth > 0) {
+        items.append(ReportItem::text({at.x(), at.y(), line.roleWidth, fieldHeight}, line.role)
+                         .withFont(formBodyFont())
+                         .withAlignment(Qt::AlignLeft | Qt::AlignBottom));
+    }
+    qreal x = at.x() + line.roleWidth;
     if (line.position) {
-        addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
+        addHintedField(items, {x, at.y(), line.positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
-        x += positionWidth + gap;
+        x += line.positionWidth + gap;
     }
     addHintedField(items, {x, at.y(), signatureWidth, fieldHeight}, FixedText{},
                    QStringLiteral("(подпись)"));
@@ -189,8 +198,21 @@ AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &wordsCap
     , m_font(font)
 {}
 
+AmountInWordsLine::AmountInWordsLine(const QRectF &rect, const QString &hint,
+                                     const QRectF &continuation, const QString &wordsCaption,
+                                     const QString &kopeckCaption, const ReportFont &font)
+    : m_rect(rect)
+    , m_hint(hint)
+    , m_continuation(continuation)
+    , m_wordsCaption(wordsCaption)
+    , m_kopeckCaption(kopeckCaption)
+    , m_font(font)
+{}
+
 QRectF AmountInWordsLine::wordsRect() const
 {
+    if (!m_continuation.isNull())
+        return m_rect;
     return m_rect.adjusted(0, 0, -(kopeckCellWidth + kopeckTextWidth + 1), 0);
 }
 
@@ -205,14 +227,44 @@ void AmountInWordsLine::addTo(QList<ReportItem> &items) const
     items.append(ReportItem::caption(words, m_wordsCaption)
                      .withFont(m_font)
                      .withFrame(FrameSide::Bottom));
-    const QRectF kopecks(words.right() + 1, m_rect.top(), kopeckCellWidth, m_rect.height());
+    if (!m_hint.isEmpty()) {
+        items.append(contentItem({words.left(), words.bottom(), words.width(), hintHeight},
+                                 FixedText{m_hint}, smallStyle(Qt::AlignHCenter | Qt::AlignTop)));
+    }
+    if (m_continuation.isNull())
+        addKopecks(items, words.right() + 1, m_rect.top(), m_rect.height());
+    else
+        addContinuation(items);
+}
+
+void AmountInWordsLine::addKopecks(QList<ReportItem> &items, qreal left, qreal top,
+                                   qreal height) const
+{
+    const QRectF kopecks(left, top, kopeckCellWidth, height);
     items.append(ReportItem::caption(kopecks, m_kopeckCaption)
                      .withFont(m_font)
                      .withAlignment(Qt::AlignCenter)
                      .withFrame(FrameSide::Bottom));
-    items.append(ReportItem::text({kopecks.right(), m_rect.top(), kopeckTextWidth, m_rect.height()},
+    items.append(ReportItem::text({kopecks.right(), top, kopeckTextWidth, height},
                                   QStringLiteral("коп."))
                      .withFont(m_font));
+}
+
+// The dashes fill their cell the way the words line fills up with dashes.
+void AmountInWordsLine::addContinuation(QList<ReportItem> &items) const
+{
+    constexpr qreal rubTextWidth = 8;
+    const QRectF &line = m_continuation;
+    const QRectF dashes(line.left(), line.top(),
+                        line.width() - rubTextWidth - kopeckCellWidth - kopeckTextWidth,
+                        line.height());
+    const qreal dashWidth = printedTextWidth(QStringLiteral("-"), m_font.toQFont());
+    const int count = int((dashes.width() - 2 * reportTextPadding) / dashWidth);
+    items.append(ReportItem::text(dashes, QString(count, u'-')).withFont(m_font));
+    items.append(ReportItem::text({dashes.right(), line.top(), rubTextWidth, line.height()},
+                                  QStringLiteral("руб."))
+                     .withFont(m_font));
+    addKopecks(items, dashes.right() + rubTextWidth, line.top(), line.height());
 }
 
 void AmountInWordsLine::fill(ReportLayout &layout, double amount) const

@@ -38,10 +38,18 @@ struct UnifiedFormHeader
     QString okud;     // the form's own code, the first cell under "Код"
     QList<CodeRow> codes;
     QList<RequisiteLine> lines;
+    // False for a form that prints its form lines in the page header: the block then starts
+    // with "Код" at top.
+    bool withFormLines = true;
 };
 
 // The decree line of the series: "России от 25.12.98 № 132" or "России от 18.08.98 № 88".
 QString decreeLine(FormSeries series);
+
+// The three form lines alone at the top right: "Унифицированная форма № КМ-3", "Утверждена
+// Постановлением Госкомстата" and the decree line. Returns the height taken.
+qreal addFormLines(QList<ReportItem> &items, const QString &formName, FormSeries series,
+                   qreal width, qreal top = 0);
 
 // The form lines at the top right, the code column under "Код" at the right and the requisite
 // lines at the left, spread over width from top. Returns the height taken.
@@ -57,6 +65,8 @@ struct SignatureLine
     QString role;                       // "Кассир-операционист"
     ItemContent name;                   // under "(расшифровка подписи)"
     std::optional<ItemContent> position; // under "(должность)", when the form has it
+    qreal roleWidth = 45;               // 0 for a line without role
+    qreal positionWidth = 40;
 };
 
 // Role, position, empty signature cell and name, each cell with its hint beneath. Returns the
@@ -82,6 +92,11 @@ class AmountInWordsLine
 public:
     AmountInWordsLine(const QRectF &rect, const QString &wordsCaption, const QString &kopeckCaption,
                       const ReportFont &font = formBodyFont());
+    // The words over the whole of rect with hint beneath it ("(прописью)"), and the kopecks at the
+    // end of the form's continuation line below: a row of dashes, "руб.", the kopecks, "коп.".
+    AmountInWordsLine(const QRectF &rect, const QString &hint, const QRectF &continuation,
+                      const QString &wordsCaption, const QString &kopeckCaption,
+                      const ReportFont &font = formBodyFont());
 
     void addTo(QList<ReportItem> &items) const;
     void fill(ReportLayout &layout, double amount) const;
@@ -91,7 +106,12 @@ public:
     qreal wordsTextWidth() const;
 
 private:
+    void addKopecks(QList<ReportItem> &items, qreal left, qreal top, qreal height) const;
+    void addContinuation(QList<ReportItem> &items) const;
+
     QRectF m_rect;
+    QString m_hint;
+    QRectF m_continuation; // null when the kopecks follow the words
     QString m_wordsCaption;
     QString m_kopeckCaption;
     ReportFont m_font;
