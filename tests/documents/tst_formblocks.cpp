@@ -30,6 +30,7 @@ private slots:
     void dateLine();
     void amountInWordsPadsToTheCell_data();
     void amountInWordsPadsToTheCell();
+    void amountInWordsWithAContinuationLine();
 };
 
 void TestFormBlocks::unifiedHeader()
@@ -195,6 +196,44 @@ void TestFormBlocks::amountInWordsPadsToTheCell()
     QVERIFY(wordsItem->rect.right() <= kopItem->rect.left());
     QVERIFY(kopItem->rect.right() <= kopText->rect.left());
     QVERIFY(kopText->rect.right() <= 200.01);
+}
+
+// The words over the whole line with their hint beneath; the kopecks end the dashes of the
+// continuation line below.
+void TestFormBlocks::amountInWordsWithAContinuationLine()
+{
+    const AmountInWordsLine line({60, 0, 130, 5}, QStringLiteral("(прописью)"), {0, 9, 190, 5},
+                                 QStringLiteral("words"), QStringLiteral("kop"));
+    QCOMPARE(line.wordsRect(), QRectF(60, 0, 130, 5));
+    QList<ReportItem> items;
+    line.addTo(items);
+    ReportLayout layout;
+    line.fill(layout, 21.5);
+    QVERIFY(layout.caption(QStringLiteral("words")).startsWith(QStringLiteral("Двадцать один -")));
+    QCOMPARE(layout.caption(QStringLiteral("kop")), QStringLiteral("50"));
+
+    const PreparedPage page = layOut(items, 14, layout);
+    const auto *words = findItem(page, layout.caption(QStringLiteral("words")));
+    const auto *hint = findItem(page, QStringLiteral("(прописью)"));
+    const auto *rub = findItem(page, QStringLiteral("руб."));
+    const auto *kopecks = findItem(page, QStringLiteral("50"));
+    const auto *kopText = findItem(page, QStringLiteral("коп."));
+    QVERIFY(words && hint && rub && kopecks && kopText);
+    QCOMPARE(words->rect.right(), 200.0);
+    QCOMPARE(hint->rect.top(), words->rect.bottom());
+    const PreparedItem *dashes = nullptr;
+    for (const PreparedItem &item : page.items) {
+        if (!item.text.isEmpty() && item.text.count(u'-') == item.text.size())
+            dashes = &item;
+    }
+    QVERIFY(dashes);
+    QCOMPARE(dashes->rect.left(), 10.0);
+    QVERIFY(printedTextWidth(dashes->text + u'-', formBodyFont().toQFont())
+            > dashes->rect.width() - 2);
+    for (const PreparedItem *onContinuation : {dashes, rub, kopecks, kopText})
+        QCOMPARE(onContinuation->rect.top(), 19.0);
+    QVERIFY(dashes->rect.right() <= rub->rect.left() && rub->rect.right() <= kopecks->rect.left()
+            && kopecks->rect.right() <= kopText->rect.left() && kopText->rect.right() <= 200.01);
 }
 
 QTEST_MAIN(TestFormBlocks)
