@@ -13,6 +13,8 @@
 
 namespace {
 
+// The printable width of the portrait page.
+constexpr qreal formWidth = 190;
 constexpr qreal lineHeight = 5;
 constexpr qreal detailHeight = 6;
 constexpr qreal approvalLeft = 106;
@@ -77,14 +79,14 @@ ReportFont tableFont()
     return font;
 }
 
-ReportItem line(qreal top, const QString &text, qreal left = 0, qreal width = 190)
+ReportItem line(qreal top, const QString &text, qreal left = 0, qreal width = formWidth)
 {
     return ReportItem::text({left, top, width, lineHeight}, text).withFont(formBodyFont());
 }
 
 ReportItem centred(qreal top, const ItemContent &content, const ReportFont &font)
 {
-    return ReportItem{{0, top, 190, lineHeight}, content, {}}.withFont(font).withAlignment(Qt::AlignCenter);
+    return ReportItem{{0, top, formWidth, lineHeight}, content, {}}.withFont(font).withAlignment(Qt::AlignCenter);
 }
 
 // The kind's two texts: captions in the act, fixed in a blank.
@@ -103,7 +105,7 @@ KindContent kindContent(std::optional<bool> blankOfKind)
 }
 
 // The column edges of the receipts table.
-const qreal columnEdges[] = {0, 14, 44, 60, 90, 122, 190};
+const qreal columnEdges[] = {0, 14, 44, 60, 90, 122, formWidth};
 
 QRectF column(int index, qreal top, qreal height)
 {
@@ -113,16 +115,16 @@ QRectF column(int index, qreal top, qreal height)
 AmountInWordsLine wordsLine()
 {
     return AmountInWordsLine({58, 14, 132, lineHeight}, QStringLiteral("(прописью)"),
-                             {0, 23, 190, lineHeight}, cap::words, cap::kopecks);
+                             {0, 23, formWidth, lineHeight}, cap::words, cap::kopecks);
 }
 
 void addPageHeader(ReportLayout &layout)
 {
     ReportBand &band = layout.band(BandKind::PageHeader);
-    band.height = addFormLines(band.items, QStringLiteral("КМ-3"), FormSeries::KM, 190) + 1;
+    band.height = addFormLines(band.items, QStringLiteral("КМ-3"), FormSeries::KM, formWidth) + 1;
 }
 
-qreal addDocumentNumberAndDate(QList<ReportItem> &items, qreal top)
+void addDocumentNumberAndDate(QList<ReportItem> &items, qreal top)
 {
     const ReportFont small = formSmallFont();
     const QRectF number(20, top + 6, 32, 8);
@@ -134,12 +136,11 @@ qreal addDocumentNumberAndDate(QList<ReportItem> &items, qreal top)
     items.append(ReportItem::cell({number.left(), number.bottom(), number.width(), 6}, allSides));
     items.append(ReportItem::caption({date.left(), date.bottom(), date.width(), 6}, cap::zDay)
                      .withFont(formBodyFont()).withAlignment(Qt::AlignCenter).withFrame(allSides));
-    return number.bottom() + 6 - top;
 }
 
 qreal addApproval(QList<ReportItem> &items, qreal top)
 {
-    const qreal width = 190 - approvalLeft;
+    const qreal width = formWidth - approvalLeft;
     items.append(ReportItem::text({approvalLeft, top, width, lineHeight}, QStringLiteral("УТВЕРЖДАЮ"))
                      .withFont(boldBody()));
     qreal y = top + lineHeight;
@@ -172,7 +173,7 @@ void addTitle(ReportLayout &layout, const KindContent &kind, bool blank)
     UnifiedFormHeader header{QStringLiteral("КМ-3"), FormSeries::KM, QStringLiteral("0330103"),
                              codes, lines};
     header.withFormLines = false;
-    qreal y = addUnifiedFormHeader(band.items, header, 190) + 2;
+    qreal y = addUnifiedFormHeader(band.items, header, formWidth) + 2;
 
     addDocumentNumberAndDate(band.items, y);
     y += addApproval(band.items, y) + 3;
@@ -268,7 +269,7 @@ void addSummary(ReportLayout &layout, const KindContent &kind)
                                              "кассовым  чекам  (по ошибочно про-")));
     band.items.append(line(14, QStringLiteral("битым чекам) согласно акту на сумму"), 0, 58));
     wordsLine().addTo(band.items);
-    band.items.append(ReportItem{{0, 30, 190, lineHeight}, kind.closingSentence, {}}.withFont(formBodyFont()));
+    band.items.append(ReportItem{{0, 30, formWidth, lineHeight}, kind.closingSentence, {}}.withFont(formBodyFont()));
     band.items.append(line(36, QStringLiteral("Перечисленные   возвращенные   покупателями   (клиентами) "
                                               "чеки  (ошибочно  пробитые  чеки)")));
     band.items.append(line(41, QStringLiteral("погашены и прилагаются к акту. Приложение:"), 0, 68));

@@ -393,7 +393,7 @@ void TfKM3::buildGrid()
                                },
                                this);
     dbgXVozvrat->setDatasetModel(m_model);
-    m_delegate = new ReceiptDelegate([this] { dbgXVozvratKeyPress(); }, this);
+    m_delegate = new ReceiptDelegate([this] { reportErrors([this] { dbgXVozvratKeyPress(); }); }, this);
     dbgXVozvrat->setItemDelegate(m_delegate);
     dbgXVozvrat->setSelectionBehavior(QAbstractItemView::SelectItems);
     dbgXVozvrat->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
@@ -430,7 +430,7 @@ void TfKM3::FormShow()
 {
     QScopedValueRollback placing(m_placing, true);
     m_opened = false;
-    if (m_pending && !storePending()) {
+    if (!m_context || (m_pending && !storePending())) {
         closeLater(Rejected);
         return;
     }
@@ -506,13 +506,17 @@ void TfKM3::loadRows()
     selectCell(0, NumberCol);
 }
 
+// The receipt being typed into the scratch rows, and the scratch rows into VOZVRAT.
+void TfKM3::writeBack()
+{
+    finishEditing();
+    storeCell(currentRow());
+    storeXVozvrat(*m_dm, idZ, nalMode);
+}
+
 bool TfKM3::FormClose()
 {
-    const bool stored = reportErrors([this] {
-        finishEditing();
-        storeCell(currentRow());
-        storeXVozvrat(*m_dm, idZ, nalMode);
-    });
+    const bool stored = reportErrors([this] { writeBack(); });
     if (!stored)
         m_pending = PendingWriteBack{idZ, nalMode};
     return stored;
@@ -532,9 +536,7 @@ void TfKM3::rgNalBNalClick()
     if (cash == nalMode || !m_opened)
         return;
     try {
-        finishEditing();
-        storeCell(currentRow());
-        storeXVozvrat(*m_dm, idZ, nalMode);
+        writeBack();
     } catch (...) {
         setKindShown(nalMode);
         throw;
@@ -548,17 +550,13 @@ void TfKM3::rgNalBNalClick()
 
 void TfKM3::btnKM3_PrintClick()
 {
-    finishEditing();
-    storeCell(currentRow());
-    storeXVozvrat(*m_dm, idZ, nalMode);
+    writeBack();
     done(Accepted);
 }
 
 void TfKM3::btnKM3_ShowClick()
 {
-    finishEditing();
-    storeCell(currentRow());
-    storeXVozvrat(*m_dm, idZ, nalMode);
+    writeBack();
     printOneKM3(*m_context, nalMode, OutputMode::Preview, this);
 }
 
@@ -654,35 +652,28 @@ void TfKM3::cellChanged(const QModelIndex &current, const QModelIndex &previous)
     storeCell(previous.row());
     if (!isBlank(previous.row()))
         return;
-    if (m_model->isNewRow(previous.row())) {
-        QMetaObject::invokeMethod(this, [this] { reportErrors([this] { dropBlankNewRow(); }); },
-                                  Qt::QueuedConnection);
-    } else {
-        const qint64 key = m_model->keyAt(previous.row());
-        QMetaObject::invokeMethod(this, [this, key] { reportErrors([&] { dropBlankRow(key); }); },
-                                  Qt::QueuedConnection);
-    }
+    const std::optional<qint64> key = m_model->isNewRow(previous.row())
+                                          ? std::nullopt
+                                          : std::optional(m_model->keyAt(previous.row()));
+    QMetaObject::invokeMethod(this, [this, key] { reportErrors([&] { dropBlankRow(key); }); },
+                              Qt::QueuedConnection);
 }
 
-void TfKM3::dropBlankNewRow()
+// A row left blank is no receipt: the new row (no key) goes from the grid, a scratch row whose
+// number and sum were both cleared from the scratch rows. Not while the cursor is back on it.
+void TfKM3::dropBlankRow(std::optional<qint64> rowKey)
 {
-    const int row = m_model->newRow();
-    if (row < 0 || row == currentRow() || !isBlank(row))
-        return;
-    QScopedValueRollback placing(m_placing, true);
-    m_model->dropNewRow();
-}
-
-// A scratch row whose number and sum were both cleared is no receipt any more.
-void TfKM3::dropBlankRow(qint64 rowKey)
-{
-    const int row = m_model->rowOfKey(rowKey);
+    const int row = rowKey ? m_model->rowOfKey(*rowKey) : m_model->newRow();
     const int current = currentRow();
     if (row < 0 || row == current || !isBlank(row))
         return;
     QScopedValueRollback placing(m_placing, true);
+    if (!rowKey) {
+        m_model->dropNewRow();
+        return;
+    }
     const int column = currentColumn();
-    deleteXVozvrat(*m_dm, rowKey);
+    deleteXVozvrat(*m_dm, *rowKey);
     m_dm->tabXVozvrat.refresh();
     selectCell(current - (row < current ? 1 : 0), column);
     showEnteredDelta();

@@ -91,6 +91,7 @@ private:
     void buildForm();
     void buildGrid();
     void FormShow();
+    void writeBack();
     bool FormClose();
     bool storePending();
     void closeLater(int result);
@@ -108,8 +109,7 @@ private:
     void cellChanged(const QModelIndex &current, const QModelIndex &previous);
     void dbgXVozvratExit();
     bool isBlank(int row) const;
-    void dropBlankRow(qint64 rowKey);
-    void dropBlankNewRow();
+    void dropBlankRow(std::optional<qint64> rowKey);
 
     void storeCell(int row);
     bool finishCell(int row, int column);

@@ -106,6 +106,7 @@ private slots:
     void statusLinesCompareTheReceiptsWithTheTotal();
     void cardOnlyOpensInCardModeAndStoresNothing();
     void withoutRefundsTheWindowClosesItself();
+    void sumsShowGroupedAndAreEditedPlain();
     void receiptsWithoutNumberAreNumbered();
     void blankRowsAreNeverStored();
     void deletingTheSecondOfThreeRenumbers();
@@ -196,6 +197,22 @@ void TestKM3::withoutRefundsTheWindowClosesItself()
     QCOMPARE(window.idZ, 0);
     QVERIFY(desk.scratch().isEmpty());
     QCOMPARE(desk.allStored(), before);
+}
+
+// "," and "." both type the decimal mark, letters and a tenth digit before it do not go in; the
+// grid shows the sum grouped and edits it plain.
+void TestKM3::sumsShowGroupedAndAreEditedPlain()
+{
+    RefundDesk desk(1234567890, 0);
+    TfKM3 window(&desk.dm());
+    QVERIFY(open(window, desk));
+    enter(QStringLiteral("1"), QStringLiteral("1234a,5"));
+    enter(QStringLiteral("2"), QStringLiteral("1234567890.129"));
+    const QAbstractItemModel *model = window.dbgXVozvrat->model();
+    QCOMPARE(cell(window, 0, 1), amount("1 234.50"));
+    QCOMPARE(model->index(0, 1).data(Qt::EditRole).toString(), amount("1234.50"));
+    QCOMPARE(cell(window, 1, 1), amount("123 456 789.12"));
+    QCOMPARE(desk.scratch(), (QStringList{"1|1|1234.50", "2|2|123456789.12"}));
 }
 
 // Enter in the sum of a row without number gives it "#" and the counter and goes back to its
