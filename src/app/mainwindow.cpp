@@ -388,7 +388,10 @@ void TfMain::connectDocumentButton(QPushButton *button, const QString &name)
 void TfMain::documentButtonClicked()
 {
     const QString name = sender()->property(documentProperty).toString();
-    runDocument(name, outputForSender(sender(), m_documentButtons.value(name)));
+    if (name == QLatin1String("km3"))
+        btnKM3Click();
+    else
+        runDocument(name, outputForSender(sender(), m_documentButtons.value(name)));
 }
 
 void TfMain::btnPrintZAllClick()

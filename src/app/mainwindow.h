@@ -25,6 +25,7 @@ class QToolButton;
 class TfAbout;
 class TfBanknotCalc;
 class TfDM;
+class TfKM3;
 class TfPWD;
 class TInkassKvit;
 class TZOtchet;
@@ -124,6 +125,11 @@ public:
     // A register panel's "Печать": the shift-wide documents first from the first panel of a
     // complete or accepted shift, then the register's own, all printed directly.
     void btnPrintZAllClick();
+    // The refund act ("km3", the bar's "KM3 АКТ ВОЗВР." and a panel's "KM3"): the refund window
+    // for the current register's Z-report, then the acts printed (refunds/refundcommand.cpp).
+    void btnKM3Click();
+    // The refund window, created on first use and kept.
+    TfKM3 *refundWindow();
 
     TfDM *dataModule() const;
     QString pwdStr() const { return m_pwdStr; }
@@ -244,6 +250,7 @@ private:
     QMenu *m_passwordMenu = nullptr;
     QHash<QString, QPushButton *> m_documentButtons;
     QPointer<TfBanknotCalc> m_banknotCalc;
+    QPointer<TfKM3> m_refundWindow;
     QList<QPointer<QWidget>> m_dialogs;
     FocusChain *m_headerFocus = nullptr;
     FocusChain *m_kvitFocus = nullptr;

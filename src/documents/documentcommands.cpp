@@ -4,6 +4,7 @@
 #include "documents/cashbook.h"
 #include "documents/cashorders.h"
 #include "documents/instructionsheets.h"
+#include "documents/km3act.h"
 #include "documents/km4journal.h"
 #include "documents/km6form.h"
 #include "documents/km7form.h"
@@ -89,7 +90,8 @@ const QList<DocumentCommand> &documentCommands()
       + cashBookDocuments()
       + journalDocuments()
       + km7Documents()
-      + stationActDocuments();
+      + stationActDocuments()
+      + km3Documents();
     return commands;
 }
 

@@ -177,8 +177,6 @@ qreal addRequisiteLines(QList<ReportItem> &items, const QList<RequisiteLine> &li
 
 qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, const QPointF &at)
 {
-    constexpr qreal positionWidth = 40;
-
     if (!line.role.isEmpty()) {
         ReportFont roleFont = formBodyFont();
         roleFont.bold = line.boldRole;
@@ -188,9 +186,9 @@ qreal addSignatureLine(QList<ReportItem> &items, const SignatureLine &line, cons
     }
     qreal x = at.x() + line.roleWidth;
     if (line.position) {
-        addHintedField(items, {x, at.y(), positionWidth, fieldHeight}, *line.position,
+        addHintedField(items, {x, at.y(), line.positionWidth, fieldHeight}, *line.position,
                        QStringLiteral("(должность)"));
-        x += positionWidth + gap;
+        x += line.positionWidth + gap;
     }
     auto addSignature = [&] {
         addHintedField(items, {x, at.y(), line.signatureWidth, fieldHeight}, FixedText{},

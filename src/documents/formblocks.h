@@ -89,6 +89,7 @@ struct SignatureLine
     bool boldRole = false;
     // The station's acts put the name before the signature cell.
     bool nameBeforeSignature = false;
+    qreal positionWidth = 40;
 };
 
 // Role, position, empty signature cell and name (or name and signature cell), each cell with its

@@ -115,6 +115,9 @@ void TestExportProgram::refusesWhatItCannotExport_data()
     QTest::newRow("missing register")
         << QStringList{"--db", m_database, "--shift", shift, "--kassa", "5", "--doc", "procedure", "--out", pdf}
         << 1 << QStringLiteral("ККМ 5 не найдена");
+    QTest::newRow("refund act without refunds")
+        << QStringList{"--db", m_database, "--shift", shift, "--kassa", "1", "--doc", "km3-cash", "--out", pdf}
+        << 1 << QStringLiteral("документу «km3-cash» нечего печатать для этой ККМ");
     QTest::newRow("unwritable output")
         << QStringList{"--db", m_database, "--shift", shift, "--doc", "procedure", "--out", out("no/such/dir.pdf")}
         << 1 << QStringLiteral("не удалось записать");

@@ -30,10 +30,13 @@ DatasetModel::DatasetModel(Dataset *dataset, const QList<GridColumn> &columns, Q
     , m_dataset(dataset)
     , m_columns(columns)
 {
-    connect(dataset, &Dataset::rowsReset, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
+    connect(dataset, &Dataset::rowsReset, this, [this] { datasetRowsReset(); });
+}
+
+void DatasetModel::datasetRowsReset()
+{
+    beginResetModel();
+    endResetModel();
 }
 
 int DatasetModel::rowCount(const QModelIndex &parent) const

@@ -31,6 +31,11 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+protected:
+    // The dataset read its rows again: the default starts the model afresh, which closes an
+    // open editor and forgets the current cell.
+    virtual void datasetRowsReset();
+
 private:
     QString displayText(int row, int column) const;
 

@@ -55,6 +55,10 @@ void Table::execSelect(QSqlQuery &query)
     m_postedKey.clear();
     readSchema();
     QStringList select;
+    // A table without a declared key is keyed by its rowid, which the rows carry so that a
+    // row can be kept across a refresh and changed.
+    if (m_keyColumn.isEmpty())
+        select << QStringLiteral("t.rowid AS rowid");
     if (m_columnsWanted.isEmpty()) {
         select << QStringLiteral("t.*");
     } else {

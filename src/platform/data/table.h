@@ -16,6 +16,7 @@ struct LookupColumn
 };
 
 // All rows of one table in key order, with an edit buffer for appending and changing a row.
+// A table without a declared key is read in rowid order with its rowid as the column "rowid".
 class Table : public Dataset
 {
     Q_OBJECT

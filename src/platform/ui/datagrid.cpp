@@ -17,11 +17,20 @@ DataGrid::DataGrid(QWidget *parent)
 
 void DataGrid::setDataset(Dataset *dataset, const QList<GridColumn> &columns)
 {
+    setDatasetModel(new DatasetModel(dataset, columns, this));
+}
+
+void DataGrid::setDatasetModel(DatasetModel *model)
+{
     if (m_dataset)
         m_dataset->disconnect(this);
-    delete m_model;
+    if (m_model != model)
+        delete m_model;
+    Dataset *dataset = model->dataset();
+    const QList<GridColumn> &columns = model->gridColumns();
     m_dataset = dataset;
-    m_model = new DatasetModel(dataset, columns, this);
+    m_model = model;
+    m_model->setParent(this);
     setModel(m_model);
     const int charWidth = fontMetrics().averageCharWidth();
     for (int i = 0; i < columns.size(); ++i)

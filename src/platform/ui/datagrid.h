@@ -15,6 +15,10 @@ public:
     explicit DataGrid(QWidget *parent = nullptr);
 
     void setDataset(Dataset *dataset, const QList<GridColumn> &columns);
+    // The same with a model of the caller's (one that lets cells be edited, say); the grid takes
+    // it over. Rows the model shows beyond the dataset's (a row being entered) have no dataset
+    // row: choosing one leaves the dataset on its last row.
+    void setDatasetModel(DatasetModel *model);
     Dataset *dataset() const { return m_dataset; }
 
 private:

@@ -244,6 +244,36 @@ private slots:
         shift.cancel();
     }
 
+    // A table without a declared key (a scratch table) is keyed by its rowid: an edit changes
+    // its own row, and a refresh after rows before it went stays on it.
+    void aTableWithoutKeyIsKeyedByItsRowid()
+    {
+        Query statement(m_connection);
+        statement.setSql(QStringLiteral("CREATE TABLE scratch (Num VARCHAR(10), Cash CURRENCY)"));
+        statement.execSql();
+        statement.setSql(QStringLiteral("INSERT INTO scratch VALUES ('a', 10000), ('b', 20000), ('c', 30000)"));
+        statement.execSql();
+        Table scratch(m_connection, QStringLiteral("scratch"));
+        scratch.open();
+        QVERIFY(scratch.hasField(QStringLiteral("rowid")));
+        scratch.moveTo(1);
+        scratch.edit();
+        scratch.setValue(QStringLiteral("Num"), QStringLiteral("b2"));
+        scratch.post();
+        QCOMPARE(scratch.recNo(), 1);
+        QStringList numbers;
+        for (scratch.first(); !scratch.eof(); scratch.next())
+            numbers << scratch.field(QStringLiteral("Num")).asString();
+        QCOMPARE(numbers, (QStringList{"a", "b2", "c"}));
+
+        scratch.moveTo(1);
+        statement.setSql(QStringLiteral("DELETE FROM scratch WHERE Num = 'a'"));
+        statement.execSql();
+        scratch.refresh();
+        QCOMPARE(scratch.recNo(), 0);
+        QCOMPARE(scratch.field(QStringLiteral("Num")).asString(), QStringLiteral("b2"));
+    }
+
     void refreshShowsOtherWritersAndKeepsTheRow()
     {
         Table oper(m_connection, QStringLiteral("oper"));
