@@ -23,7 +23,8 @@ void createFile(const QString &path)
         "CREATE TABLE oper (idOperator INTEGER PRIMARY KEY AUTOINCREMENT, OperatorFIO VARCHAR(63));"
         "CREATE TABLE shift (idShift INTEGER PRIMARY KEY AUTOINCREMENT, ShiftDate DATETIME,"
         " Num VARCHAR(10), idOperator INTEGER, Locked YESNO NOT NULL DEFAULT 0, Cash CURRENCY);"
-        "INSERT INTO oper (OperatorFIO) VALUES ('Иванова Мария Петровна'), ('Петров Олег Ильич');";
+        "INSERT INTO oper (OperatorFIO) VALUES ('Иванова Мария Петровна'), ('Петров Олег Ильич');"
+        "CREATE TABLE note (txt VARCHAR(20)); INSERT INTO note (txt) VALUES ('один'), ('два');";
     QCOMPARE(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
 }
@@ -256,6 +257,49 @@ private slots:
         oper.refresh();
         QCOMPARE(oper.recordCount(), 3);
         QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), QStringLiteral("Петров Олег Ильич"));
+    }
+
+    // A sorted table keeps its order through posting: a new row takes its place among the others
+    // and the cursor stays on it.
+    void sortOrdersTheRowsFromTheNextReading()
+    {
+        Table oper(m_connection, QStringLiteral("oper"));
+        oper.setSort(QStringLiteral("OperatorFIO"));
+        oper.open();
+        oper.append();
+        oper.setValue(QStringLiteral("OperatorFIO"), QStringLiteral("Жукова Анна Львовна"));
+        oper.post();
+        QCOMPARE(oper.recNo(), 0);
+        QStringList names;
+        for (oper.first(); !oper.eof(); oper.next())
+            names << oper.field(QStringLiteral("OperatorFIO")).asString();
+        QCOMPARE(names, (QStringList{"Жукова Анна Львовна", "Иванова Мария Петровна", "Петров Олег Ильич"}));
+
+        oper.setSort(QString());
+        oper.refresh();
+        oper.first();
+        QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), QStringLiteral("Иванова Мария Петровна"));
+        oper.setSort(QStringLiteral("nosuch"));
+        QVERIFY_THROWS_EXCEPTION(DbError, oper.refresh());
+    }
+
+    // A table without a key of its own (the one requisites row) is edited through its row ids.
+    void aTableWithoutAKeyIsEditedRowByRow()
+    {
+        Table note(m_connection, QStringLiteral("note"));
+        note.open();
+        note.last();
+        note.edit();
+        note.setValue(QStringLiteral("txt"), QStringLiteral("три"));
+        note.post();
+        QCOMPARE(note.field(QStringLiteral("txt")).asString(), QStringLiteral("три"));
+        note.first();
+        QCOMPARE(note.field(QStringLiteral("txt")).asString(), QStringLiteral("один"));
+        note.append();
+        note.setValue(QStringLiteral("txt"), QStringLiteral("четыре"));
+        note.post();
+        QCOMPARE(note.recNo(), 2);
+        QCOMPARE(note.field(QStringLiteral("txt")).asString(), QStringLiteral("четыре"));
     }
 
     void closingTheConnectionClosesItsDatasets()
