@@ -1,0 +1,203 @@
+#include "roweditor.h"
+
+#include "platform/data/table.h"
+#include "platform/ui/datagrid.h"
+#include "platform/ui/messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+// Keys are compared as one integer type, whatever type the database handed them in.
+QVariant keyOf(const QVariant &value)
+{
+    return value.isNull() ? QVariant() : QVariant(value.toLongLong());
+}
+
+QVariant numberIn(const QLineEdit *field)
+{
+    return field->text().isEmpty() ? QVariant() : QVariant(field->text().toInt());
+}
+
+} // namespace
+
+RowEditor::RowEditor(Table &table, QObject *parent)
+    : QObject(parent)
+    , m_table(table)
+{
+    connect(&table, &Dataset::afterScroll, this, &RowEditor::showRow);
+    // While the rows are read again the cursor is not yet placed: only a closed table is shown
+    // at once (empty); the others are shown when the cursor is placed.
+    connect(&table, &Dataset::rowsReset, this, [this] {
+        if (!m_table.isOpen())
+            showRow();
+    });
+}
+
+void RowEditor::bind(QWidget *control, const QString &column, std::function<void()> show, bool editing)
+{
+    m_bindings.append({control, column, std::move(show), editing});
+    m_bindings.constLast().show();
+    if (editing)
+        control->setEnabled(rowEditable());
+}
+
+void RowEditor::bindText(QLineEdit *field, const QString &column, int maxLength)
+{
+    field->setMaxLength(maxLength);
+    connect(field, &QLineEdit::textEdited, this,
+            [this, column](const QString &text) { setValue(column, text); });
+    bind(field, column, [this, field, column] {
+        const QString text = currentValue(column).toString();
+        if (field->text() != text)
+            field->setText(text);
+    });
+}
+
+void RowEditor::bindNumber(QLineEdit *field, const QString &column, int max)
+{
+    field->setValidator(new QIntValidator(0, max, field));
+    connect(field, &QLineEdit::textEdited, this,
+            [this, field, column] { setValue(column, numberIn(field)); });
+    bind(field, column, [this, field, column] {
+        const QVariant value = keyOf(currentValue(column));
+        // "07" being typed stays as it is: only another number is shown anew.
+        if (keyOf(numberIn(field)) != value)
+            field->setText(value.isNull() ? QString() : value.toString());
+    });
+}
+
+void RowEditor::bindCheck(QCheckBox *box, const QString &column)
+{
+    connect(box, &QCheckBox::clicked, this, [this, column](bool checked) { setValue(column, checked); });
+    bind(box, column, [this, box, column] { box->setChecked(currentValue(column).toBool()); });
+}
+
+void RowEditor::bindLookup(QComboBox *list, Table &lookup, const QString &keyColumn,
+                           const QString &textColumn, const QString &column)
+{
+    const auto fill = [this, list, &lookup, keyColumn, textColumn, column] {
+        list->clear();
+        if (lookup.isOpen()) {
+            const int key = lookup.columnIndex(keyColumn);
+            const int text = lookup.columnIndex(textColumn);
+            for (int row = 0; row < lookup.recordCount(); ++row)
+                list->addItem(lookup.value(row, text).toString(), keyOf(lookup.value(row, key)));
+        }
+        list->setCurrentIndex(list->findData(keyOf(currentValue(column))));
+    };
+    connect(&lookup, &Dataset::rowsReset, list, fill);
+    connect(list, &QComboBox::activated, this,
+            [this, list, column](int index) { setValue(column, list->itemData(index)); });
+    fill();
+    bind(list, column, [this, list, column] {
+        list->setCurrentIndex(list->findData(keyOf(currentValue(column))));
+    });
+}
+
+void RowEditor::bindShown(QLineEdit *field, const QString &column)
+{
+    field->setReadOnly(true);
+    bind(field, column, [this, field, column] {
+        field->setText(currentValue(column).toString());
+    }, false);
+}
+
+void RowEditor::guardGrid(DataGrid *grid)
+{
+    for (QObject *target : {static_cast<QObject *>(grid), static_cast<QObject *>(grid->viewport()),
+                            static_cast<QObject *>(grid->verticalHeader()->viewport())}) {
+        target->installEventFilter(this);
+        m_guarded.append(target);
+    }
+}
+
+bool RowEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_guarded.contains(watched))
+        return false;
+    bool leaving = false;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        leaving = watched != m_guarded.constFirst();
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        leaving = watched == m_guarded.constFirst() && key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
+    return leaving && !post();
+}
+
+bool RowEditor::rowEditable() const
+{
+    return m_table.state() != Table::State::Browse || m_table.recNo() >= 0;
+}
+
+bool RowEditor::hasChanges() const
+{
+    return m_table.state() != Table::State::Browse;
+}
+
+QVariant RowEditor::currentValue(const QString &column) const
+{
+    if (!m_table.isOpen() || !rowEditable())
+        return {};
+    return m_table.field(column).value();
+}
+
+void RowEditor::setValue(const QString &column, const QVariant &value)
+{
+    if (!rowEditable())
+        return;
+    if (!hasChanges())
+        m_table.edit();
+    m_table.setValue(column, value);
+    showRow();
+}
+
+bool RowEditor::append()
+{
+    if (!post())
+        return false;
+    m_table.append();
+    return true;
+}
+
+bool RowEditor::post()
+{
+    if (!hasChanges())
+        return true;
+    if (m_beforePost) {
+        const QString refusal = m_beforePost();
+        if (!refusal.isEmpty()) {
+            showMessage(refusal);
+            return false;
+        }
+    }
+    m_table.post();
+    // Posting reads the rows again; moving onto the written row shows it everywhere.
+    m_table.moveTo(m_table.recNo());
+    return true;
+}
+
+void RowEditor::cancel()
+{
+    m_table.cancel();
+    showRow();
+}
+
+void RowEditor::showRow()
+{
+    const bool editable = rowEditable();
+    for (const Binding &binding : std::as_const(m_bindings)) {
+        if (!binding.control)
+            continue;
+        binding.show();
+        if (binding.editing)
+            binding.control->setEnabled(editable);
+    }
+    emit rowShown();
+}
