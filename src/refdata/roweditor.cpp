@@ -39,9 +39,9 @@ RowEditor::RowEditor(Table &table, QObject *parent)
     });
 }
 
-void RowEditor::bind(QWidget *control, const QString &column, std::function<void()> show, bool editing)
+void RowEditor::bind(QWidget *control, std::function<void()> show, bool editing)
 {
-    m_bindings.append({control, column, std::move(show), editing});
+    m_bindings.append({control, std::move(show), editing});
     m_bindings.constLast().show();
     if (editing)
         control->setEnabled(rowEditable());
@@ -52,7 +52,7 @@ void RowEditor::bindText(QLineEdit *field, const QString &column, int maxLength)
     field->setMaxLength(maxLength);
     connect(field, &QLineEdit::textEdited, this,
             [this, column](const QString &text) { setValue(column, text); });
-    bind(field, column, [this, field, column] {
+    bind(field, [this, field, column] {
         const QString text = currentValue(column).toString();
         if (field->text() != text)
             field->setText(text);
@@ -64,7 +64,7 @@ void RowEditor::bindNumber(QLineEdit *field, const QString &column, int max)
     field->setValidator(new QIntValidator(0, max, field));
     connect(field, &QLineEdit::textEdited, this,
             [this, field, column] { setValue(column, numberIn(field)); });
-    bind(field, column, [this, field, column] {
+    bind(field, [this, field, column] {
         const QVariant value = keyOf(currentValue(column));
         // "07" being typed stays as it is: only another number is shown anew.
         if (keyOf(numberIn(field)) != value)
@@ -75,13 +75,16 @@ void RowEditor::bindNumber(QLineEdit *field, const QString &column, int max)
 void RowEditor::bindCheck(QCheckBox *box, const QString &column)
 {
     connect(box, &QCheckBox::clicked, this, [this, column](bool checked) { setValue(column, checked); });
-    bind(box, column, [this, box, column] { box->setChecked(currentValue(column).toBool()); });
+    bind(box, [this, box, column] { box->setChecked(currentValue(column).toBool()); });
 }
 
 void RowEditor::bindLookup(QComboBox *list, Table &lookup, const QString &keyColumn,
                            const QString &textColumn, const QString &column)
 {
-    const auto fill = [this, list, &lookup, keyColumn, textColumn, column] {
+    const auto select = [this, list, column] {
+        list->setCurrentIndex(list->findData(keyOf(currentValue(column))));
+    };
+    const auto fill = [list, &lookup, keyColumn, textColumn, select] {
         list->clear();
         if (lookup.isOpen()) {
             const int key = lookup.columnIndex(keyColumn);
@@ -89,46 +92,59 @@ void RowEditor::bindLookup(QComboBox *list, Table &lookup, const QString &keyCol
             for (int row = 0; row < lookup.recordCount(); ++row)
                 list->addItem(lookup.value(row, text).toString(), keyOf(lookup.value(row, key)));
         }
-        list->setCurrentIndex(list->findData(keyOf(currentValue(column))));
+        select();
     };
     connect(&lookup, &Dataset::rowsReset, list, fill);
     connect(list, &QComboBox::activated, this,
             [this, list, column](int index) { setValue(column, list->itemData(index)); });
     fill();
-    bind(list, column, [this, list, column] {
-        list->setCurrentIndex(list->findData(keyOf(currentValue(column))));
-    });
+    bind(list, select);
 }
 
 void RowEditor::bindShown(QLineEdit *field, const QString &column)
 {
     field->setReadOnly(true);
-    bind(field, column, [this, field, column] {
+    bind(field, [this, field, column] {
         field->setText(currentValue(column).toString());
     }, false);
 }
 
 void RowEditor::guardGrid(DataGrid *grid)
 {
+    m_grids.append(grid);
     for (QObject *target : {static_cast<QObject *>(grid), static_cast<QObject *>(grid->viewport()),
-                            static_cast<QObject *>(grid->verticalHeader()->viewport())}) {
+                            static_cast<QObject *>(grid->verticalHeader()->viewport())})
         target->installEventFilter(this);
-        m_guarded.append(target);
-    }
 }
 
 bool RowEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_guarded.contains(watched))
-        return false;
-    bool leaving = false;
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        leaving = watched != m_guarded.constFirst();
-    } else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        leaving = watched == m_guarded.constFirst() && key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    return leavesRow(watched, event) && !post();
+}
+
+// A click into a guarded grid's rows or a key that moves its cursor.
+bool RowEditor::leavesRow(const QObject *watched, const QEvent *event) const
+{
+    for (const QPointer<DataGrid> &grid : m_grids) {
+        if (!grid)
+            continue;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (watched == grid->viewport() || watched == grid->verticalHeader()->viewport())
+                return true;
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<const QKeyEvent *>(event)->key();
+            if (watched == grid && key != Qt::Key_Tab && key != Qt::Key_Backtab)
+                return true;
+            break;
+        }
+        default:
+            break;
+        }
     }
-    return leaving && !post();
+    return false;
 }
 
 bool RowEditor::rowEditable() const

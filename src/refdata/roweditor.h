@@ -70,16 +70,16 @@ private:
     struct Binding
     {
         QPointer<QWidget> control;
-        QString column;
         std::function<void()> show;
         bool editing = true;
     };
 
-    void bind(QWidget *control, const QString &column, std::function<void()> show, bool editing = true);
+    void bind(QWidget *control, std::function<void()> show, bool editing = true);
     QVariant currentValue(const QString &column) const;
+    bool leavesRow(const QObject *watched, const QEvent *event) const;
 
     Table &m_table;
     QList<Binding> m_bindings;
-    QList<QPointer<QObject>> m_guarded;
+    QList<QPointer<DataGrid>> m_grids;
     BeforePost m_beforePost;
 };
