@@ -20,7 +20,7 @@ enum class Kind { Text, Number, Check, Confirm };
 enum class Hint { None, Name, Position, ManagerPosition };
 
 // One control of the window, in tab order, at its place on the window.
-struct FieldSpec
+struct FormField
 {
     const char *label;
     const char *name;
@@ -37,7 +37,7 @@ struct FieldSpec
 constexpr int fieldHeight = 22;
 constexpr int largestStationNumber = 32767;
 
-const FieldSpec fieldSpecs[] = {
+const FormField formFields[] = {
     {"РБЕ", "dbeRBE", "nazvRBE", Kind::Text, 31, 96},
     {"ФИЛИАЛ", "dbeFILIAL", "FILIAL", Kind::Text, 31, 122},
     {"ТЕЛ.", "dbeTEL", "telRBE", Kind::Text, 63, 148},
@@ -127,34 +127,34 @@ TfEdFILIALAZS::~TfEdFILIALAZS() = default;
 
 void TfEdFILIALAZS::buildFields()
 {
-    for (const FieldSpec &spec : fieldSpecs) {
-        const QString column = QString::fromUtf8(spec.column);
-        if (spec.kind == Kind::Confirm) {
+    for (const FormField &entry : formFields) {
+        const QString column = QString::fromUtf8(entry.column);
+        if (entry.kind == Kind::Confirm) {
             m_focus->append(btnFILIALSAVE);
             continue;
         }
-        auto *label = new QLabel(QString::fromUtf8(spec.label), this);
+        auto *label = new QLabel(QString::fromUtf8(entry.label), this);
         label->adjustSize();
-        label->setGeometry(spec.labelLeft, spec.top, label->width(), fieldHeight);
+        label->setGeometry(entry.labelLeft, entry.top, label->width(), fieldHeight);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        const QRect geometry(spec.left, spec.top, spec.width, fieldHeight);
+        const QRect geometry(entry.left, entry.top, entry.width, fieldHeight);
         QWidget *control = nullptr;
-        if (spec.kind == Kind::Check) {
+        if (entry.kind == Kind::Check) {
             DBCheckBox1 = new QCheckBox(QStringLiteral("LINUX"), this);
             m_row->bindCheck(DBCheckBox1, column);
             control = DBCheckBox1;
         } else {
             auto *field = new QLineEdit(this);
-            if (spec.kind == Kind::Number)
+            if (entry.kind == Kind::Number)
                 m_row->bindNumber(field, column, largestStationNumber);
             else
-                m_row->bindText(field, column, spec.maxLength);
+                m_row->bindText(field, column, entry.maxLength);
             control = field;
         }
-        control->setObjectName(QString::fromUtf8(spec.name));
+        control->setObjectName(QString::fromUtf8(entry.name));
         control->setGeometry(geometry);
-        if (spec.hint != Hint::None)
-            smallCentredLabel(this, hintText(spec.hint), QRect(spec.left, spec.top + fieldHeight, spec.width, 14));
+        if (entry.hint != Hint::None)
+            smallCentredLabel(this, hintText(entry.hint), QRect(entry.left, entry.top + fieldHeight, entry.width, 14));
         m_focus->append(control, FocusChain::Enter | FocusChain::UpDown);
         if (!m_firstField)
             m_firstField = control;
