@@ -4,6 +4,9 @@
 #include "app/startlock.h"
 #include "db/datamodule.h"
 #include "inkass/banknotcalc.h"
+#include "refdata/edfilialazs.h"
+#include "refdata/edkkm.h"
+#include "refdata/edpersonal.h"
 
 #include "platform/data/errors.h"
 #include "platform/ui/application.h"
@@ -45,6 +48,10 @@ int main(int argc, char *argv[])
     fMain.setDataModule(&fDM);
     TfPWD fPWD(&fMain);
     fMain.setPasswordWindow(&fPWD);
+    TfEdFILIALAZS fEdFILIALAZS(&fDM, &fMain);
+    TfEdPersonal fEdPersonal(&fDM, &fMain);
+    TfEdKKM fEdKKM(&fDM, &fMain);
+    fMain.setReferenceEditors(&fEdFILIALAZS, &fEdPersonal, &fEdKKM);
     TfBanknotCalc fBanknotCalc(&fDM, &fMain);
     fMain.setBanknoteCalculator(&fBanknotCalc);
     TfAbout fAbout(&fMain);

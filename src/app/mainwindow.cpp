@@ -4,6 +4,9 @@
 #include "passwordwindow.h"
 #include "formlayout.h"
 #include "db/datamodule.h"
+#include "refdata/edfilialazs.h"
+#include "refdata/edkkm.h"
+#include "refdata/edpersonal.h"
 #include "zreport/zotchet.h"
 
 #include "platform/data/datasetmodel.h"
@@ -129,6 +132,43 @@ void TfMain::setPasswordWindow(TfPWD *window)
     m_passwordWindow = window;
     m_passwordMenu->setEnabled(window != nullptr);
     registerDialog(window);
+}
+
+void TfMain::setReferenceEditors(TfEdFILIALAZS *requisites, TfEdPersonal *operators, TfEdKKM *registers)
+{
+    m_requisitesEditor = requisites;
+    m_operatorsEditor = operators;
+    m_registersEditor = registers;
+    for (QAction *item : std::as_const(m_requisitesItems))
+        item->setVisible(requisites != nullptr);
+    m_operatorsMenu->setEnabled(operators != nullptr);
+    m_registersMenu->setEnabled(registers != nullptr);
+    for (QWidget *editor : {static_cast<QWidget *>(requisites), static_cast<QWidget *>(operators),
+                            static_cast<QWidget *>(registers)})
+        if (editor)
+            registerDialog(editor);
+}
+
+// What was being typed in the shift view is stored before the password is asked for: an editor
+// may end the program.
+void TfMain::openGuarded(QDialog *editor, bool centrePassword)
+{
+    if (!editor || !m_passwordWindow)
+        return;
+    leaveFocusedField();
+    if (centrePassword) {
+        // Centred at the height it is shown with.
+        m_passwordWindow->setFixedHeight(TfPWD::entryHeight);
+        centreDialog(m_passwordWindow);
+    }
+    if (m_passwordWindow->checkPassword())
+        editor->exec();
+}
+
+void TfMain::mREKVIZITprnClick()
+{
+    if (m_requisitesEditor)
+        m_requisitesEditor->printRequisites();
 }
 
 void TfMain::setPwdStr(const QString &password)
@@ -310,13 +350,26 @@ void TfMain::buildDocumentBar()
 void TfMain::buildMenu()
 {
     QMenu *requisites = menuBar()->addMenu(QStringLiteral("РЕКВИЗИТЫ"));
+    m_requisitesItems = {
+        requisites->addAction(QStringLiteral("ИЗМЕНИТЬ"), this, [this] { openGuarded(m_requisitesEditor); }),
+        requisites->addAction(QStringLiteral("ПЕЧАТАТЬ"), this, &TfMain::mREKVIZITprnClick)};
     requisites->addAction(QStringLiteral("РЕЗЕРВ"), this, &TfMain::setBackupDir);
     requisites->addAction(QStringLiteral("ВЫХОД"), this, [this] {
         leaveFocusedField();
         haltProcess(0);
     });
-    for (const char *group : {"ОПЕРАТОРЫ", "КАССА"})
-        menuBar()->addMenu(QString::fromUtf8(group))->setEnabled(false);
+    m_operatorsMenu = menuBar()->addMenu(QStringLiteral("ОПЕРАТОРЫ"));
+    for (const char *item : {"НОВЫЙ", "КОРРЕКЦИЯ"})
+        m_operatorsMenu->addAction(QString::fromUtf8(item), this,
+                                   [this] { openGuarded(m_operatorsEditor, true); });
+    m_registersMenu = menuBar()->addMenu(QStringLiteral("КАССА"));
+    for (const char *item : {"ДОБАВИТЬ КАССУ", "ПОМЕНЯТЬ ККМ"})
+        m_registersMenu->addAction(QString::fromUtf8(item), this, [this] { openGuarded(m_registersEditor); });
+    // Until the editors exist (setReferenceEditors).
+    for (QAction *item : std::as_const(m_requisitesItems))
+        item->setVisible(false);
+    m_operatorsMenu->setEnabled(false);
+    m_registersMenu->setEnabled(false);
     m_passwordMenu = menuBar()->addMenu(QStringLiteral("ПАРОЛЬ"));
     m_passwordMenu->addAction(QStringLiteral("ИЗМЕНИТЬ"), this, [this] {
         if (m_passwordWindow)
@@ -487,11 +540,15 @@ void TfMain::FormActivate()
 void TfMain::centreDialogs()
 {
     for (const QPointer<QWidget> &dialog : std::as_const(m_dialogs)) {
-        if (!dialog)
-            continue;
-        dialog->move(roundHalfEven((width() - dialog->width()) / 2.0),
-                     roundHalfEven((height() - dialog->height()) / 2.0));
+        if (dialog)
+            centreDialog(dialog);
     }
+}
+
+void TfMain::centreDialog(QWidget *dialog)
+{
+    dialog->move(roundHalfEven((width() - dialog->width()) / 2.0),
+                 roundHalfEven((height() - dialog->height()) / 2.0));
 }
 
 void TfMain::fillOperatorLists()

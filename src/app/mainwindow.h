@@ -14,6 +14,7 @@ class DataGrid;
 class FocusChain;
 class QComboBox;
 class QDate;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +27,9 @@ class TfAbout;
 class TfBanknotCalc;
 class TfDM;
 class TfKM3;
+class TfEdFILIALAZS;
+class TfEdKKM;
+class TfEdPersonal;
 class TfPWD;
 class TInkassKvit;
 class TZOtchet;
@@ -136,6 +140,10 @@ public:
     // A new access password, kept in dovra.ini at once.
     void setPwdStr(const QString &password);
     void setPasswordWindow(TfPWD *window);
+    // The reference editors, each opened from its menu after the access password.
+    void setReferenceEditors(TfEdFILIALAZS *requisites, TfEdPersonal *operators, TfEdKKM *registers);
+    // "ПЕЧАТАТЬ" of "РЕКВИЗИТЫ": the requisites window printed as the requisites sheet.
+    void mREKVIZITprnClick();
     const IniFile &iniFile() const { return m_iniFile; }
 
     // Main-window state.
@@ -222,6 +230,8 @@ private:
     void placeClock();
     void TimerClockTimer();
     void centreDialogs();
+    void centreDialog(QWidget *dialog);
+    void openGuarded(QDialog *editor, bool centrePassword = false);
     void fillOperatorLists();
     void showLatestShift();
     void buildKassPanels();
@@ -248,6 +258,12 @@ private:
     QPointer<TfAbout> m_about;
     QPointer<TfPWD> m_passwordWindow;
     QMenu *m_passwordMenu = nullptr;
+    QList<QAction *> m_requisitesItems;
+    QMenu *m_operatorsMenu = nullptr;
+    QMenu *m_registersMenu = nullptr;
+    QPointer<TfEdFILIALAZS> m_requisitesEditor;
+    QPointer<TfEdPersonal> m_operatorsEditor;
+    QPointer<TfEdKKM> m_registersEditor;
     QHash<QString, QPushButton *> m_documentButtons;
     QPointer<TfBanknotCalc> m_banknotCalc;
     QPointer<TfKM3> m_refundWindow;

@@ -31,6 +31,11 @@ void Table::addLookupColumn(const LookupColumn &lookup)
     m_lookups.append(lookup);
 }
 
+void Table::setSort(const QString &column)
+{
+    m_sort = column;
+}
+
 void Table::readSchema()
 {
     m_declaredTypes = connection()->declaredTypes(m_tableName);
@@ -77,9 +82,14 @@ void Table::execSelect(QSqlQuery &query)
                       .arg(quoted(lookup.resultColumn), quoted(lookup.lookupTable),
                            quoted(lookup.lookupKey), quoted(lookup.localKey), quoted(lookup.name));
     }
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 t ORDER BY t.%3")
-                            .arg(select.join(QStringLiteral(", ")), quoted(m_tableName),
-                                 quoted(keyColumnName()));
+    QString order = QStringLiteral("t.") + quoted(keyColumnName());
+    if (!m_sort.isEmpty()) {
+        if (!m_declaredTypes.contains(m_sort.toLower()))
+            throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(m_tableName, m_sort));
+        order.prepend(QStringLiteral("t.%1, ").arg(quoted(m_sort)));
+    }
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 t ORDER BY %3")
+                            .arg(select.join(QStringLiteral(", ")), quoted(m_tableName), order);
     runStatement(query, sql, {});
 }
 

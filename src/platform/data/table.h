@@ -30,6 +30,9 @@ public:
     // Restricts the table's own columns to these (all when empty).
     void setColumns(const QStringList &columns);
     void addLookupColumn(const LookupColumn &lookup);
+    // Orders the rows by one of the table's own columns, then by key, from the next opening or
+    // refresh on; an empty name orders them by key alone.
+    void setSort(const QString &column);
 
     State state() const { return m_state; }
     // Starts a new row; the cursor stays where it was until the row is posted.
@@ -62,6 +65,7 @@ private:
     QList<LookupColumn> m_lookups;
     QHash<QString, QString> m_declaredTypes; // lower-case column name → declared type
     QString m_keyColumn;
+    QString m_sort;
     State m_state = State::Browse;
     QHash<QString, QVariant> m_buffer; // lower-case column name → value
     QVariant m_postedKey;  // the row just written

@@ -265,6 +265,11 @@ private slots:
         for (scratch.first(); !scratch.eof(); scratch.next())
             numbers << scratch.field(QStringLiteral("Num")).asString();
         QCOMPARE(numbers, (QStringList{"a", "b2", "c"}));
+        scratch.append();
+        scratch.setValue(QStringLiteral("Num"), QStringLiteral("d"));
+        scratch.post();
+        QCOMPARE(scratch.recNo(), 3);
+        QCOMPARE(scratch.field(QStringLiteral("Num")).asString(), QStringLiteral("d"));
 
         scratch.moveTo(1);
         statement.setSql(QStringLiteral("DELETE FROM scratch WHERE Num = 'a'"));
@@ -286,6 +291,30 @@ private slots:
         oper.refresh();
         QCOMPARE(oper.recordCount(), 3);
         QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), QStringLiteral("Петров Олег Ильич"));
+    }
+
+    // A sorted table keeps its order through posting: a new row takes its place among the others
+    // and the cursor stays on it.
+    void sortOrdersTheRowsFromTheNextReading()
+    {
+        Table oper(m_connection, QStringLiteral("oper"));
+        oper.setSort(QStringLiteral("OperatorFIO"));
+        oper.open();
+        oper.append();
+        oper.setValue(QStringLiteral("OperatorFIO"), QStringLiteral("Жукова Анна Львовна"));
+        oper.post();
+        QCOMPARE(oper.recNo(), 0);
+        QStringList names;
+        for (oper.first(); !oper.eof(); oper.next())
+            names << oper.field(QStringLiteral("OperatorFIO")).asString();
+        QCOMPARE(names, (QStringList{"Жукова Анна Львовна", "Иванова Мария Петровна", "Петров Олег Ильич"}));
+
+        oper.setSort(QString());
+        oper.refresh();
+        oper.first();
+        QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), QStringLiteral("Иванова Мария Петровна"));
+        oper.setSort(QStringLiteral("nosuch"));
+        QVERIFY_THROWS_EXCEPTION(DbError, oper.refresh());
     }
 
     void closingTheConnectionClosesItsDatasets()
