@@ -170,7 +170,7 @@ double measureRebuild(const QString &folder, int runs)
 }
 
 // The layout of a document of the open shift's first register, prepared and laid out once.
-QList<ReportLayout> prepareShiftDocuments(TfMain &main, const QStringList &names)
+QList<PreparedReport> prepareShiftDocuments(TfMain &main, const QStringList &names)
 {
     DocumentContext context = main.documentContext();
     return prepareDocuments(names, context);
@@ -213,19 +213,18 @@ DocumentFigures measureDocuments(const QString &folder, const QString &scratch, 
         figures.km6 = median(timeRuns(runs, [&] {
             exportPdf(prepareShiftDocuments(station.main(), {QStringLiteral("km6")}), pdf);
         }));
-        const PreparedReport km6 = prepareReport(
-            prepareShiftDocuments(station.main(), {QStringLiteral("km6")}).first());
+        const PreparedReport km6 = prepareShiftDocuments(station.main(), {QStringLiteral("km6")}).first();
         figures.km6Raw = median(timeRuns(runs, [&] { paintRaw(km6, pdf); }));
     }
     TfMain &main = station.main();
     figures.shiftDocs = median(timeRuns(runs, [&] {
-        QList<ReportLayout> layouts;
+        QList<PreparedReport> reports;
         for (int kassa = 1; kassa <= main.kassPanelCount; ++kassa) {
             main.activeKass = kassa;
-            layouts += prepareShiftDocuments(main, printAllSequence(kassa == 1, true));
+            reports += prepareShiftDocuments(main, printAllSequence(kassa == 1, true));
         }
         main.activeKass = 1;
-        exportPdf(layouts, pdf);
+        exportPdf(reports, pdf);
     }));
     return figures;
 }

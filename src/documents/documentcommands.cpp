@@ -127,14 +127,14 @@ void outputDocument(const DocumentCommand &command, DocumentContext &context, Ou
         printDirect(layout);
 }
 
-QList<ReportLayout> prepareDocuments(const QStringList &names, DocumentContext &context)
+QList<PreparedReport> prepareDocuments(const QStringList &names, DocumentContext &context)
 {
-    QList<ReportLayout> layouts;
+    QList<PreparedReport> reports;
     for (const QString &name : names) {
         if (const DocumentCommand *command = printable(name, context))
-            layouts.append(command->prepare(context));
+            reports.append(prepareReport(command->prepare(context)));
     }
-    return layouts;
+    return reports;
 }
 
 QStringList printAllSequence(bool firstRegister, bool shiftCompleteOrAccepted)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/report/preparedreport.h"
 #include "platform/report/reportlayout.h"
 
 #include <QStringList>
@@ -92,8 +93,10 @@ OutputMode outputForSender(const QObject *sender, const QObject *barButton);
 // printer (nothing when there is none).
 void outputDocument(const DocumentCommand &command, DocumentContext &context, OutputMode mode,
                     QWidget *parent = nullptr);
-// The layouts of the named documents that exist and apply to the context, prepared in order.
-QList<ReportLayout> prepareDocuments(const QStringList &names, DocumentContext &context);
+// The named documents that exist and apply to the context, prepared and laid out in order. Each
+// is laid out at once: its fields read the data module's datasets, which the next document
+// reopens on its own rows.
+QList<PreparedReport> prepareDocuments(const QStringList &names, DocumentContext &context);
 
 // The documents of print-all in order: the shift-wide KM-7 and KO-4 first from the first
 // register's panel of a complete or accepted shift, then the register's KM-6, KO-4, KO-1, KO-2.

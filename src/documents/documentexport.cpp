@@ -126,24 +126,24 @@ qint32 registerZReport(TfDM &dm, qint32 idDovra, int kassa)
 
 // The whole shift in print-all's order, the shift-wide documents once at the start, then each
 // register's set followed by its refund acts.
-QList<ReportLayout> shiftLayouts(DocumentContext &context)
+QList<PreparedReport> shiftLayouts(DocumentContext &context)
 {
     const QList<std::pair<int, qint32>> registers = shiftRegisters(context.dm, context.idDovra);
     if (!registers.isEmpty())
         std::tie(context.kassa, context.idZ) = registers.first();
-    QList<ReportLayout> layouts = prepareDocuments(shiftWideSequence(), context);
+    QList<PreparedReport> reports = prepareDocuments(shiftWideSequence(), context);
     const QStringList registerDocuments = registerSetSequence()
                                           + QStringList{QStringLiteral("km3-cash"),
                                                         QStringLiteral("km3-card")};
     for (const auto &[kassa, idZ] : registers) {
         context.kassa = kassa;
         context.idZ = idZ;
-        layouts += prepareDocuments(registerDocuments, context);
+        reports += prepareDocuments(registerDocuments, context);
     }
-    return layouts;
+    return reports;
 }
 
-QList<ReportLayout> requestedLayouts(const ExportRequest &request, DocumentContext &context)
+QList<PreparedReport> requestedReports(const ExportRequest &request, DocumentContext &context)
 {
     if (request.document == shiftName)
         return shiftLayouts(context);
@@ -184,12 +184,12 @@ int exportRequested(const ExportRequest &request, QString &message)
     LastOpenedZ lastZ;
     DocumentContext context{dm, request.idDovra, request.kassa, qMax(idZ, 0), lastZ,
                             readShiftTexts(dm, request.idDovra)};
-    const QList<ReportLayout> layouts = requestedLayouts(request, context);
-    if (layouts.isEmpty()) {
+    const QList<PreparedReport> reports = requestedReports(request, context);
+    if (reports.isEmpty()) {
         message = QStringLiteral("документу «%1» нечего печатать для этой ККМ").arg(request.document);
         return dataError;
     }
-    if (!exportPdf(layouts, request.output)) {
+    if (!exportPdf(reports, request.output)) {
         message = QStringLiteral("не удалось записать «%1»").arg(request.output);
         return dataError;
     }

@@ -1,4 +1,5 @@
 #include "documents/documentcommands.h"
+#include "support/shiftfixture.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,7 @@ private slots:
     void senderDecidesPreviewOrPrint();
     void printAllOrder_data();
     void printAllOrder();
+    void documentsInOneFileKeepTheirOwnRows();
 };
 
 void TestDocumentCommands::namesAreUniqueAndFound()
@@ -55,6 +57,29 @@ void TestDocumentCommands::printAllOrder()
     QFETCH(bool, shiftDone);
     QFETCH(QStringList, expected);
     QCOMPARE(printAllSequence(firstRegister, shiftDone), expected);
+}
+
+// Documents of several registers go into one file: each must print its own Z-report, although
+// the next one reopens the datasets its fields read.
+void TestDocumentCommands::documentsInOneFileKeepTheirOwnRows()
+{
+    ShiftFixture fixture;
+    const qint32 shift = fixture.addShift(QDate(2016, 3, 5), QStringLiteral("7"));
+    const QDateTime closed(QDate(2016, 3, 5), QTime(20, 0));
+    fixture.addZReport(shift, 1, {{"NZ", 111}, {"ZDate", closed}, {"NalProd", 1000.0}});
+    fixture.addZReport(shift, 2, {{"NZ", 222}, {"ZDate", closed}, {"NalProd", 2000.0}});
+    DocumentContext first = fixture.context(shift, 1);
+    QList<PreparedReport> reports = prepareDocuments({QStringLiteral("km6")}, first);
+    DocumentContext second = fixture.context(shift, 2);
+    reports += prepareDocuments({QStringLiteral("km6")}, second);
+    QCOMPARE(reports.size(), 2);
+    const QStringList numbers{QStringLiteral("111"), QStringLiteral("222")};
+    for (int i = 0; i < 2; ++i) {
+        const QString texts = pageTexts(reports.at(i));
+        QVERIFY2(texts.split(u'\n').contains(numbers.at(i)), qPrintable(texts));
+        QVERIFY(!texts.split(u'\n').contains(numbers.at(1 - i)));
+        QVERIFY(texts.contains(i == 0 ? QStringLiteral("Одна тысяча") : QStringLiteral("Две тысячи")));
+    }
 }
 
 QTEST_MAIN(TestDocumentCommands)

@@ -133,10 +133,10 @@ void TestKM3Act::actsApplyByTheirKindsTotal()
     QFETCH(QStringList, kinds);
     TwoKinds desk(cash, card);
     DocumentContext context = desk.context();
-    const QList<ReportLayout> acts = prepareDocuments({"km3", "km3-cash", "km3-card"}, context);
+    const QList<PreparedReport> acts = prepareDocuments({"km3", "km3-cash", "km3-card"}, context);
     QCOMPARE(acts.size(), kinds.size());
     for (int i = 0; i < acts.size(); ++i) {
-        const QString texts = pageTexts(prepareReport(acts.at(i)));
+        const QString texts = pageTexts(acts.at(i));
         QVERIFY2(texts.contains(kinds.at(i)), qPrintable(texts));
         QCOMPARE(texts.contains(QStringLiteral("2001")), kinds.at(i) == cardKind);
         QCOMPARE(texts.contains(cardClosing), kinds.at(i) == cardKind);

@@ -32,14 +32,11 @@ bool printDirect(const ReportLayout &layout)
 
 bool exportPdf(const ReportLayout &layout, const QString &fileName)
 {
-    return exportPdf(QList<ReportLayout>{layout}, fileName);
+    return exportPdf(QList<PreparedReport>{prepareReport(layout)}, fileName);
 }
 
-bool exportPdf(const QList<ReportLayout> &layouts, const QString &fileName)
+bool exportPdf(const QList<PreparedReport> &reports, const QString &fileName)
 {
-    QList<PreparedReport> reports;
-    for (const ReportLayout &layout : layouts)
-        reports.append(prepareReport(layout));
     QPdfWriter writer(fileName);
     writer.setCreator(QStringLiteral("trelvandor"));
     return paintReports(reports, &writer);

@@ -5,6 +5,7 @@
 class QString;
 class QWidget;
 class ReportLayout;
+struct PreparedReport;
 
 // The three ways out of a layout, all through the same painting. Each lays the layout out
 // when called: captions and sources are read at that moment.
@@ -15,5 +16,5 @@ void preview(const ReportLayout &layout, QWidget *parent = nullptr);
 bool printDirect(const ReportLayout &layout);
 // False when the file cannot be written.
 bool exportPdf(const ReportLayout &layout, const QString &fileName);
-// Several layouts one after another in one file.
-bool exportPdf(const QList<ReportLayout> &layouts, const QString &fileName);
+// Reports laid out already, one after another in one file.
+bool exportPdf(const QList<PreparedReport> &reports, const QString &fileName);
