@@ -3,6 +3,7 @@
 // What the tests of the register's forms share: the shift they print, the checks that a laid-out
 // page reads as a paper form, and the golden dumps.
 
+#include "support/golden.h"
 #include "support/preparedpages.h"
 #include "support/shiftfixture.h"
 
@@ -181,23 +182,30 @@ inline QStringList layoutProblems(const PreparedReport &report)
     return problems;
 }
 
-// Empty when dump matches golden/name; otherwise why, with the actual dump kept beside the
-// build for comparing by eye.
-inline QString goldenMismatch(const QString &name, const QString &dump)
+// The form of the register of a fixture shift laid out; a blank right after its filled form, so
+// that it shows the register numbers that form opened.
+inline PreparedReport preparedForm(ShiftFixture &fixture, const FormShift &shift, const QString &name)
 {
-    QFile golden(QDir(QStringLiteral(GOLDEN_DIR)).filePath(name));
-    if (golden.open(QIODevice::ReadOnly | QIODevice::Text)
-        && QString::fromUtf8(golden.readAll()) == dump)
-        return {};
-    const QString actual = QDir::current().filePath(name + QStringLiteral(".actual"));
-    QFile file(actual);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text))
-        file.write(dump.toUtf8());
-    return QStringLiteral("differs from golden/%1, actual in %2").arg(name, actual);
+    DocumentContext context = fixture.context(shift.addTo(fixture), 1);
+    const QString blankSuffix = QStringLiteral("-blank");
+    if (name.endsWith(blankSuffix))
+        fixture.prepare(name.chopped(blankSuffix.size()), context);
+    return fixture.prepare(name, context);
 }
 
-// The golden dumps hold points: they are compared under a locale that prints them.
-inline bool localeOfGoldenDumps()
+// The item of the page that prints exactly text; the test ends when there is none.
+inline const PreparedItem &found(const PreparedPage &page, const QString &text)
 {
-    return QLocale::system().decimalPoint() == u'.';
+    const PreparedItem *item = findItem(page, text);
+    if (!item)
+        qFatal("no «%s» on the page", qPrintable(text));
+    return *item;
+}
+
+// Empty when the form of the checked shift matches its golden dump golden/name.txt; otherwise why.
+inline QString formGoldenMismatch(const QString &name)
+{
+    ShiftFixture fixture;
+    return goldenMismatch(QStringLiteral(GOLDEN_DIR), name + QStringLiteral(".txt"),
+                          dumpReport(preparedForm(fixture, FormShift(), name)));
 }

@@ -35,23 +35,6 @@ const QString accountant = QStringLiteral("Павлова Т.И.");
 const QString cashierInitials = QStringLiteral("Григорьев П.Н.");
 const QString cashierName = QStringLiteral("Григорьев Павел Николаевич");
 
-// The order of the register of a fixture shift, or a blank opened right after KO-2.
-PreparedReport preparedForm(ShiftFixture &fixture, const FormShift &shift, const QString &name)
-{
-    DocumentContext context = fixture.context(shift.addTo(fixture), 1);
-    if (name.endsWith(QStringLiteral("-blank")))
-        fixture.prepare(QStringLiteral("ko2"), context);
-    return fixture.prepare(name, context);
-}
-
-const PreparedItem &found(const PreparedPage &page, const QString &text)
-{
-    const PreparedItem *item = findItem(page, text);
-    if (!item)
-        qFatal("no «%s» on the page", qPrintable(text));
-    return *item;
-}
-
 QList<const PreparedItem *> allWith(const PreparedPage &page, const QString &text)
 {
     QList<const PreparedItem *> items;
@@ -129,11 +112,9 @@ void TestCashOrders::goldenDumps_data()
 void TestCashOrders::goldenDumps()
 {
     QFETCH(QString, name);
-    if (!localeOfGoldenDumps())
-        QSKIP("the golden dumps print decimal points");
-    ShiftFixture fixture;
-    const QString dump = dumpReport(preparedForm(fixture, FormShift(), name));
-    const QString mismatch = goldenMismatch(name + QStringLiteral(".txt"), dump);
+    if (QLocale::system().decimalPoint() != u'.')
+        QSKIP("the golden dumps print the amounts' decimal points and plain group blanks");
+    const QString mismatch = formGoldenMismatch(name);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 

@@ -30,22 +30,6 @@ private slots:
 
 namespace {
 
-// The register's report of a fixture shift, or its blank opened right after it.
-PreparedReport preparedForm(ShiftFixture &fixture, const FormShift &shift, const QString &name)
-{
-    DocumentContext context = fixture.context(shift.addTo(fixture), 1);
-    PreparedReport report = fixture.prepare(QStringLiteral("km6"), context);
-    return name == QStringLiteral("km6") ? report : fixture.prepare(name, context);
-}
-
-const PreparedItem &found(const PreparedPage &page, const QString &text)
-{
-    const PreparedItem *item = findItem(page, text);
-    if (!item)
-        qFatal("no «%s» on the page", qPrintable(text));
-    return *item;
-}
-
 } // namespace
 
 void TestKm6Form::goldenDumps_data()
@@ -58,11 +42,9 @@ void TestKm6Form::goldenDumps_data()
 void TestKm6Form::goldenDumps()
 {
     QFETCH(QString, name);
-    if (!localeOfGoldenDumps())
-        QSKIP("the golden dumps print decimal points");
-    ShiftFixture fixture;
-    const QString dump = dumpReport(preparedForm(fixture, FormShift(), name));
-    const QString mismatch = goldenMismatch(name + QStringLiteral(".txt"), dump);
+    if (QLocale::system().decimalPoint() != u'.')
+        QSKIP("the golden dumps print the amounts' decimal points and plain group blanks");
+    const QString mismatch = formGoldenMismatch(name);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
