@@ -257,7 +257,7 @@ ReportLayout cashBookSheet(SheetKind kind)
 
 void writeSignatories(ReportLayout &layout, DocumentContext &context)
 {
-    layout.setCaption(cashierCaption, fioInitials(context.shift.operator1, false));
+    layout.setCaption(cashierCaption, fioInitials(chosenOperator(context.shift.operator1), false));
     layout.setCaption(accountantCaption,
                       fioInitials(stationRequisite(context.dm, QStringLiteral("BUHGALTER")), false));
 }

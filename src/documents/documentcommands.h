@@ -39,6 +39,12 @@ struct ShiftTexts
 
 inline const QString chooseOperatorText = QStringLiteral("ВЫБРАТЬ ОПЕРАТОРА");
 
+// An operator's choice as the forms print it: the name, nothing while none is chosen.
+inline QString chosenOperator(const QString &choice)
+{
+    return choice == chooseOperatorText ? QString() : choice;
+}
+
 // What a document is prepared from: the shift and register the main window shows.
 struct DocumentContext
 {

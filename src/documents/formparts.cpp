@@ -92,11 +92,6 @@ void alignCaption(ReportLayout &layout, const QString &caption, Qt::Alignment al
 
 // The main window's placeholder is no name: a form that printed it would name a cashier
 // «ВЫБРАТЬ О.О.».
-QString chosenOperator(const QString &choice)
-{
-    return choice == chooseOperatorText ? QString() : choice;
-}
-
 QString chosenOperatorInitials(const QString &choice)
 {
     return fioInitials(chosenOperator(choice), true);

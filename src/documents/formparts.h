@@ -49,9 +49,7 @@ void setDateCaptions(ReportLayout &layout, const QString &prefix, const DocDateP
 // amount on the right.
 void alignCaption(ReportLayout &layout, const QString &caption, Qt::Alignment alignment);
 
-// An operator's choice of the main window as a form prints it: the full name, or the name
-// shortened surname first; nothing while no operator is chosen.
-QString chosenOperator(const QString &choice);
+// The operator's name shortened surname first as a form prints it; nothing while none is chosen.
 QString chosenOperatorInitials(const QString &choice);
 
 // An amount in fixed notation with two decimals, no grouping and the system's decimal

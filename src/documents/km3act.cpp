@@ -423,7 +423,7 @@ ReportLayout prepareKM3(DocumentContext &context, bool cash, const QList<RefundR
     const QString manager = fioInitials(requisite(dm, QStringLiteral("UPRAVFIO")), false);
     layout.setCaption(cap::permittedBy, requisite(dm, QStringLiteral("UPRAVDOLJN")) + QStringLiteral(", ") + manager);
     layout.setCaption(cap::chiefAccountant, fioInitials(requisite(dm, QStringLiteral("BUHGALTER")), false));
-    const QString cashier = fioInitials(context.shift.operator1, false);
+    const QString cashier = fioInitials(chosenOperator(context.shift.operator1), false);
     layout.setCaption(cap::cashier, cashier);
     layout.setCaption(cap::operatorName, cashier);
 

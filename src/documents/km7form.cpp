@@ -1,6 +1,7 @@
 #include "km7form.h"
 
 #include "db/datamodule.h"
+#include "documents/formparts.h"
 #include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
@@ -214,7 +215,7 @@ ReportLayout PrintKM7(DocumentContext &context)
     // The refunds as the Z-reports state them: the acts do not change what was paid out.
     refundsInWords().fillWithNoun(layout, dm.adoqKM7Sum.field(QStringLiteral("sVOZVRATnal")).asFloat());
     layout.setCaption(managerCaption, fioInitials(stationRequisite(dm, QStringLiteral("UPRAVFIO")), false));
-    layout.setCaption(cashierCaption, fioInitials(context.shift.operator1, true));
+    layout.setCaption(cashierCaption, chosenOperatorInitials(context.shift.operator1));
     return layout;
 }
 

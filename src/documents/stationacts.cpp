@@ -1,6 +1,7 @@
 #include "stationacts.h"
 
 #include "db/datamodule.h"
+#include "documents/formparts.h"
 #include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
@@ -26,15 +27,6 @@ ReportItem bodyText(const QRectF &rect, const QString &text,
                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
     return ReportItem::text(rect, text).withFont(formBodyFont()).withAlignment(alignment);
-}
-
-// A value on an underlined cell.
-ReportItem underlined(const QRectF &rect, const ItemContent &content, Qt::Alignment alignment)
-{
-    return ReportItem{rect, content, {}}
-        .withFont(formBodyFont())
-        .withAlignment(alignment)
-        .withFrame(FrameSide::Bottom);
 }
 
 // A date line left empty for the day the act is drawn up or entered.
@@ -363,7 +355,7 @@ ReportLayout printKorInkassVn(DocumentContext &context)
     TfDM &dm = context.dm;
     layout.setCaption(accountantNameCaption,
                       fioInitials(stationRequisite(dm, QStringLiteral("BUHGALTER")), true));
-    layout.setCaption(operatorNameCaption, fioInitials(context.shift.operator1, true));
+    layout.setCaption(operatorNameCaption, chosenOperatorInitials(context.shift.operator1));
     layout.setCaption(managerNameCaption,
                       fioInitials(stationRequisite(dm, QStringLiteral("UPRAVFIO")), true));
     return layout;

@@ -1,6 +1,7 @@
 #include "transferact.h"
 
 #include "db/datamodule.h"
+#include "documents/formparts.h"
 #include "documents/formsources.h"
 #include "documents/rubproc.h"
 #include "documents/shiftformblocks.h"
@@ -133,7 +134,7 @@ void writeNames(ReportLayout &layout, DocumentContext &context)
 {
     layout.setCaption(managerCaption,
                       fioInitials(stationRequisite(context.dm, QStringLiteral("UPRAVFIO")), false));
-    layout.setCaption(cashierCaption, fioInitials(context.shift.operator1, true));
+    layout.setCaption(cashierCaption, chosenOperatorInitials(context.shift.operator1));
 }
 
 } // namespace
