@@ -78,9 +78,9 @@ inline constexpr qreal roleWidthUnderPosition = 87;
 
 struct SignatureLine
 {
-    QString role;                       // "Кассир-операционист"; none when empty
+    QString role = {};                  // "Кассир-операционист"; none when empty
     ItemContent name;                   // under "(расшифровка подписи)"
-    std::optional<ItemContent> position; // under "(должность)", when the form has it
+    std::optional<ItemContent> position = {}; // under "(должность)", when the form has it
     // Narrow forms shrink the cells; roleWidthUnderPosition lines the signature up under a line
     // that has a position; 0 leaves no room for a role.
     qreal roleWidth = 45;

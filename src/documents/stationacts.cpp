@@ -22,12 +22,8 @@ constexpr qreal dateLineLeft = 130;
 constexpr qreal figureLabelWidth = 125;
 constexpr qreal figureValueWidth = 50;
 constexpr qreal signatureSpacing = 10;
-
-ReportItem bodyText(const QRectF &rect, const QString &text,
-                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    return ReportItem::text(rect, text).withFont(formBodyFont()).withAlignment(alignment);
-}
+// The acts' running text stands in the middle of its line.
+constexpr Qt::Alignment middleLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 // A date line left empty for the day the act is drawn up or entered.
 DateLine emptyDate(bool guillemets, const QString &yearPrefix = {})
@@ -54,13 +50,13 @@ qreal addActHeading(QList<ReportItem> &items, qreal width, const DateLine &date)
 qreal addRegisterLine(QList<ReportItem> &items, qreal top)
 {
     constexpr qreal height = 5;
-    items.append(bodyText({0, top, 32, height}, QStringLiteral("Кассовый аппарат №")));
+    items.append(formText({0, top, 32, height}, QStringLiteral("Кассовый аппарат №"), middleLeft));
     items.append(underlined({32, top, 30, height}, zActiveField(QStringLiteral("nproizv")),
                             Qt::AlignCenter));
-    items.append(bodyText({66, top, 17, height}, QStringLiteral("Z-очет №")));
+    items.append(formText({66, top, 17, height}, QStringLiteral("Z-очет №"), middleLeft));
     items.append(underlined({83, top, 16, height}, zActiveField(QStringLiteral("NZ")),
                             Qt::AlignCenter));
-    items.append(bodyText({101, top, 5, height}, QStringLiteral("от")));
+    items.append(formText({101, top, 5, height}, QStringLiteral("от"), middleLeft));
     addDateLine(items, {Caption{zDayCaption}, Caption{zMonthCaption}, Caption{zYearCaption}},
                 {106, top});
     return height;
@@ -103,11 +99,11 @@ void bindActData(ReportLayout &layout, DocumentContext &context)
 
 qreal addCommission(QList<ReportItem> &items, qreal top)
 {
-    items.append(bodyText({0, top, 60, lineHeight}, QStringLiteral("Комиссия в составе:")));
+    items.append(formText({0, top, 60, lineHeight}, QStringLiteral("Комиссия в составе:"), middleLeft));
     qreal y = top + lineHeight;
     for (const char *member : {"1. Управляющий (мастер) АЗС", "2. Администратор АЗС",
                                "3. Оператор-кассир (начальник смены)", "4. Оператор-кассир"}) {
-        items.append(bodyText({5, y, 65, lineHeight}, QString::fromUtf8(member)));
+        items.append(formText({5, y, 65, lineHeight}, QString::fromUtf8(member), middleLeft));
         items.append(underlined({72, y, 80, lineHeight}, FixedText{}, Qt::AlignLeft));
         y += lineHeight + 0.5;
     }
@@ -135,7 +131,7 @@ qreal addFigures(QList<ReportItem> &items, qreal top)
             items.append(ReportItem::cell({0, y, figureLabelWidth + figureValueWidth, lineHeight},
                                           FrameSide::Bottom));
         } else {
-            items.append(bodyText({0, y, figureLabelWidth, lineHeight}, label));
+            items.append(formText({0, y, figureLabelWidth, lineHeight}, label, middleLeft));
             items.append(underlined({figureLabelWidth, y, figureValueWidth, lineHeight},
                                     zActiveField(column, revenuePattern),
                                     Qt::AlignRight | Qt::AlignVCenter));
@@ -148,9 +144,9 @@ qreal addFigures(QList<ReportItem> &items, qreal top)
 // The goods report a commission fills in by hand when it recognises more cash than the Z-report.
 qreal addGoodsTable(QList<ReportItem> &items, qreal top, qreal width)
 {
-    items.append(bodyText({0, top, width, lineHeight},
+    items.append(formText({0, top, width, lineHeight},
                           QStringLiteral("При признании наличной выручки больше, чем по Z-отчету, "
-                                         "заполняются данные товарного отчета:")));
+                                         "заполняются данные товарного отчета:"), middleLeft));
     const qreal tableTop = top + lineHeight + 1;
     const FormGrid grid({55, 35, 35, 45}, 10);
     QList<GridCell> cells;
@@ -179,25 +175,25 @@ qreal addGoodsTable(QList<ReportItem> &items, qreal top, qreal width)
 
 qreal addDecision(QList<ReportItem> &items, qreal top)
 {
-    items.append(bodyText({0, top, 60, lineHeight}, QStringLiteral("Комиссия постановила:")));
+    items.append(formText({0, top, 60, lineHeight}, QStringLiteral("Комиссия постановила:"), middleLeft));
     qreal y = top + lineHeight + 1;
     const QList<std::pair<QString, QString>> recognised{
         {QStringLiteral("ПРИЗНАТЬ СУММУ НАЛИЧНОЙ ВЫРУЧКИ"), QStringLiteral("realNalViruchka")},
         {QStringLiteral("ПРИЗНАТЬ СУММУ БЕЗНАЛИЧНОЙ ВЫРУЧКИ"), QStringLiteral("realBNalViruchka")}};
     for (const auto &[label, column] : recognised) {
-        items.append(bodyText({0, y, 80, lineHeight}, label));
+        items.append(formText({0, y, 80, lineHeight}, label, middleLeft));
         items.append(underlined({80, y, 45, lineHeight}, zActiveField(column), Qt::AlignCenter));
         y += lineHeight + 1;
     }
-    items.append(bodyText({0, y, 90, lineHeight},
-                          QStringLiteral("АКТ ОТРАЖЕН В КНИГЕ КАССИРА-ОПЕРАЦИОНИСТА")));
+    items.append(formText({0, y, 90, lineHeight},
+                          QStringLiteral("АКТ ОТРАЖЕН В КНИГЕ КАССИРА-ОПЕРАЦИОНИСТА"), middleLeft));
     addDateLine(items, emptyDate(true, QStringLiteral("20")), {90, y});
     return y + lineHeight - top;
 }
 
 qreal addCommissionSignatures(QList<ReportItem> &items, qreal top)
 {
-    items.append(bodyText({0, top, 60, lineHeight}, QStringLiteral("Подписи членов комиссии:")));
+    items.append(formText({0, top, 60, lineHeight}, QStringLiteral("Подписи членов комиссии:"), middleLeft));
     qreal y = top + lineHeight + 1;
     const FixedText empty;
     const QList<ItemContent> positions{requisiteField(QStringLiteral("UPRAVDOLJN")),
@@ -228,7 +224,7 @@ ReportLayout revenueActLayout()
     items.append(ReportItem{{width / 2 + 2, y, 40, 7}, DataField{actQuery, QStringLiteral("nakt"), {}}, {}}
                      .withFont(numberFont));
     y += 7;
-    items.append(bodyText({0, y, width, lineHeight}, QStringLiteral("Об определении выручки"),
+    items.append(formText({0, y, width, lineHeight}, QStringLiteral("Об определении выручки"),
                           Qt::AlignCenter));
     y += lineHeight + 3;
     y += addCommission(items, y) + 2;
@@ -264,7 +260,7 @@ qreal addCorrections(QList<ReportItem> &items, qreal top)
         {QStringLiteral("Фактический остаток в кассе "), QStringLiteral("realsumkass")}};
     qreal y = top;
     for (const auto &[label, column] : corrections) {
-        items.append(bodyText({0, y, 75, lineHeight}, label));
+        items.append(formText({0, y, 75, lineHeight}, label, middleLeft));
         items.append(underlined({75, y, 40, lineHeight}, zActiveField(column, appendixPattern),
                                 Qt::AlignRight | Qt::AlignVCenter));
         y += lineHeight + 2;
@@ -304,13 +300,13 @@ ReportLayout appendixLayout()
                           Qt::AlignCenter));
     y += 12;
     y += addRegisterLine(items, y) + 5;
-    items.append(bodyText({0, y, width, lineHeight},
+    items.append(formText({0, y, width, lineHeight},
                           QStringLiteral("В соответсвии с Актом № _____ от ____.______________.20___ "
-                                         "г.   для коррекции:")));
+                                         "г.   для коррекции:"), middleLeft));
     y += lineHeight + 1;
     items.append(boldText({0, y, 25, lineHeight}, QStringLiteral("ВЫПОЛНЕН(А)"), 9));
-    items.append(bodyText({25, y, 100, lineHeight},
-                          QStringLiteral("о коррекции ошибочной суммы в кассе")));
+    items.append(formText({25, y, 100, lineHeight},
+                          QStringLiteral("о коррекции ошибочной суммы в кассе"), middleLeft));
     y += lineHeight + 5;
     y += addCorrections(items, y) + 6;
     y += addAppendixSignatures(items, y) + 6;
