@@ -236,7 +236,7 @@ void printQueryPlans(const QString &folder, const QSet<QString> &statements)
     sqlite3_open_v2(QFile::encodeName(QDir(folder).filePath(TfDM::defaultFileName)).constData(), &db,
                     SQLITE_OPEN_READONLY, nullptr);
     const QStringList watched{QStringLiteral("ZOTCHET"), QStringLiteral("InkassKvit"),
-                              QStringLiteral("VOZVRAT")};
+                              QStringLiteral("VOZVRAT"), QStringLiteral("zkorr")};
     int fullScans = 0;
     QStringList sorted(statements.cbegin(), statements.cend());
     sorted.sort();
@@ -261,7 +261,7 @@ void printQueryPlans(const QString &folder, const QSet<QString> &statements)
         sqlite3_finalize(explain);
     }
     sqlite3_close(db);
-    std::printf("full scans of ZOTCHET, InkassKvit or VOZVRAT: %s\n",
+    std::printf("full scans of ZOTCHET, InkassKvit, VOZVRAT or zkorr: %s\n",
                 fullScans ? qPrintable(QString::number(fullScans)) : "none");
 }
 

@@ -73,6 +73,8 @@ void TfDM::setUpStatements()
     tabOPER.addLookupColumn({QStringLiteral("Положение"), QStringLiteral("AZSOPERSIT"),
                              QStringLiteral("idOperSit"), QStringLiteral("OperSit"),
                              QStringLiteral("idOperSit")});
+    // A shift a day for years: the grid shows them all, but the view is rebuilt at every shift.
+    tabDOVRA.setWindowed(true);
     tabDOVRA.addLookupColumn({QStringLiteral("ОПЕРАТОР"), QStringLiteral("AZSOPER"),
                               QStringLiteral("idOperator"), QStringLiteral("OperatorFIO"),
                               QStringLiteral("idOperator")});

@@ -44,6 +44,13 @@ bool SchemaUpgrade::upgradeSchema()
             return false;
         }
     }
+    if (version > currentVersion)
+        return true; // a newer program's file: its schema is not ours to change
+    try {
+        createIndexes();
+    } catch (const AppError &) {
+        return false;
+    }
     return true;
 }
 
@@ -85,6 +92,14 @@ void SchemaUpgrade::createZkorrTable()
                         "BnalKakNal CURRENCY, vNalKakBnal CURRENCY, vBnalKakNal CURRENCY, "),
          QStringLiteral("    korrInkass CURRENCY, korrVnos CURRENCY, nal CURRENCY "),
          QStringLiteral(") ")});
+}
+
+// The correction acts are looked up by Z-report whenever a field is left or a shift printed;
+// without this index every lookup reads all the acts of the station's history. Files upgraded
+// before the index existed get it at their next start.
+void SchemaUpgrade::createIndexes()
+{
+    run({QStringLiteral("create index if not exists zkorr_idZ on zkorr (idZ)")});
 }
 
 void SchemaUpgrade::addRealSumColumns()

@@ -17,7 +17,8 @@ public:
 
     // The version the file is at; 0 when it has no version table or no readable value.
     int schemaVersion();
-    // True when every missing step ran (also when none was needed); false at the first failure.
+    // True when every missing step ran (also when none was needed) and the indexes the program's
+    // lookups need exist; false at the first failure.
     bool upgradeSchema();
 
 private:
@@ -25,6 +26,7 @@ private:
     void createVersionTable();
     void createZkorrTable();
     void addRealSumColumns();
+    void createIndexes();
     void run(const QStringList &lines);
 
     Connection &m_connection;

@@ -115,10 +115,12 @@ void Dataset::open()
 
 void Dataset::close()
 {
-    if (!m_open && m_rows.isEmpty())
+    if (!m_open && m_rowCount == 0)
         return;
     m_open = false;
     m_rows.clear();
+    m_pages.clear();
+    m_rowCount = 0;
     m_columns.clear();
     m_row = -1;
     m_bof = m_eof = true;
@@ -135,8 +137,8 @@ void Dataset::refresh()
     load();
     emit rowsReset();
     const int row = rowAfterRefresh(previous);
-    m_row = m_rows.isEmpty() ? -1 : qBound(0, row, int(m_rows.size()) - 1);
-    m_bof = m_eof = m_rows.isEmpty();
+    m_row = isEmpty() ? -1 : qBound(0, row, m_rowCount - 1);
+    m_bof = m_eof = isEmpty();
 }
 
 int Dataset::rowAfterRefresh(int previousRow)
@@ -163,23 +165,65 @@ void Dataset::load()
             declared ? columnKindOf(QString::fromUtf8(declared)) : ColumnKind::Other);
         columns.append({record.fieldName(i), kind});
     }
-    QList<QList<QVariant>> rows;
+    m_columns = std::move(columns);
+    QList<Row> rows = readRows(query);
+    m_pages.clear();
+    if (m_windowed) {
+        m_rowCount = execCount();
+        m_pages.insert(0, std::move(rows));
+        m_rows.clear();
+    } else {
+        m_rowCount = int(rows.size());
+        m_rows = std::move(rows);
+    }
+}
+
+QList<Dataset::Row> Dataset::readRows(QSqlQuery &query) const
+{
+    QList<Row> rows;
     while (query.next()) {
-        QList<QVariant> row;
-        row.reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row.append(fromStorage(query.value(i), columns.at(i).kind));
+        Row row;
+        row.reserve(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            row.append(fromStorage(query.value(i), m_columns.at(i).kind));
         rows.append(std::move(row));
     }
     if (query.lastError().isValid())
         throw DbError(QStringLiteral("Ошибка базы данных: %1").arg(query.lastError().text()));
-    m_columns = std::move(columns);
-    m_rows = std::move(rows);
+    return rows;
+}
+
+const Dataset::Row &Dataset::rowAt(int row) const
+{
+    if (!m_windowed)
+        return m_rows.at(row);
+    const int page = row / pageSize;
+    auto found = m_pages.constFind(page);
+    if (found == m_pages.constEnd()) {
+        QSqlQuery query(m_connection->database());
+        query.setForwardOnly(true);
+        const_cast<Dataset *>(this)->execPage(query, page * pageSize);
+        found = m_pages.insert(page, readRows(query));
+    }
+    // Rows removed since the opening read as empty.
+    static const Row removed;
+    const qsizetype inPage = row - qsizetype(page) * pageSize;
+    return inPage < found->size() ? found->at(inPage) : removed;
+}
+
+void Dataset::execPage(QSqlQuery &, int)
+{
+    throw DbError(QStringLiteral("Набор данных не читается страницами"));
+}
+
+int Dataset::execCount()
+{
+    throw DbError(QStringLiteral("Набор данных не читается страницами"));
 }
 
 void Dataset::setCurrentRow(int row)
 {
-    m_row = m_rows.isEmpty() ? -1 : qBound(0, row, int(m_rows.size()) - 1);
+    m_row = isEmpty() ? -1 : qBound(0, row, m_rowCount - 1);
     m_bof = m_eof = false;
     emit afterScroll();
 }
@@ -188,19 +232,19 @@ void Dataset::first()
 {
     setCurrentRow(0);
     m_bof = true;
-    m_eof = m_rows.isEmpty();
+    m_eof = isEmpty();
 }
 
 void Dataset::last()
 {
-    setCurrentRow(int(m_rows.size()) - 1);
+    setCurrentRow(m_rowCount - 1);
     m_eof = true;
-    m_bof = m_rows.isEmpty();
+    m_bof = isEmpty();
 }
 
 void Dataset::next()
 {
-    if (m_rows.isEmpty() || m_row >= m_rows.size() - 1) {
+    if (isEmpty() || m_row >= m_rowCount - 1) {
         m_eof = true;
         return;
     }
@@ -209,7 +253,7 @@ void Dataset::next()
 
 void Dataset::prior()
 {
-    if (m_rows.isEmpty() || m_row <= 0) {
+    if (isEmpty() || m_row <= 0) {
         m_bof = true;
         return;
     }
@@ -245,6 +289,6 @@ int Dataset::columnIndexOrThrow(const QString &name) const
 Field Dataset::field(const QString &name) const
 {
     const int column = columnIndexOrThrow(name);
-    const QVariant value = m_row >= 0 ? m_rows.at(m_row).at(column) : QVariant();
+    const QVariant value = m_row >= 0 ? this->value(m_row, column) : QVariant();
     return Field(m_columns.at(column).name, value, m_columns.at(column).kind);
 }

@@ -14,7 +14,10 @@ class Connection;
 class QSqlQuery;
 
 // Rows read from the database with a cursor over them. The rows are those of the last opening
-// or refresh: statements that change the table afterwards show only after a refresh.
+// or refresh: statements that change the table afterwards show only after a refresh. A windowed
+// dataset reads only its number of rows at an opening and each page of rows when a row of it is
+// first looked at, so that a table growing with the station's history costs the same to open
+// whatever its length; a page shows the rows as they are when it is read.
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -28,8 +31,8 @@ public:
     // Reads the rows again and stays on the same row where it still exists.
     void refresh();
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    int recordCount() const { return m_rowCount; }
+    bool isEmpty() const { return m_rowCount == 0; }
     // Index of the current row, -1 when there is none.
     int recNo() const { return m_row; }
     bool bof() const { return m_bof; }
@@ -48,7 +51,7 @@ public:
     // The named column of the current row (null when there is no row); DbError when the
     // dataset has no such column.
     virtual Field field(const QString &name) const;
-    QVariant value(int row, int column) const { return m_rows.at(row).at(column); }
+    QVariant value(int row, int column) const { return rowAt(row).value(column); }
 
     Connection *connection() const { return m_connection; }
 
@@ -63,8 +66,17 @@ signals:
     void rowsReset();
 
 protected:
-    // Runs the dataset's statement; the result's columns and rows become the dataset's.
+    static constexpr int pageSize = 256;
+
+    // Runs the dataset's statement; the result's columns and rows become the dataset's. A
+    // windowed dataset runs it for its first page.
     virtual void execSelect(QSqlQuery &query) = 0;
+    // Windowed datasets only: the rows from row `offset` on, at most pageSize of them, and the
+    // number of rows in all.
+    virtual void execPage(QSqlQuery &query, int offset);
+    virtual int execCount();
+    void setWindowed(bool windowed) { m_windowed = windowed; }
+    bool isWindowed() const { return m_windowed; }
     // Which row to stay on after a refresh: the default is the same row number.
     virtual int rowAfterRefresh(int previousRow);
     void setCurrentRow(int row);
@@ -77,10 +89,17 @@ protected:
         ColumnKind kind;
     };
     QList<Column> m_columns;
-    QList<QList<QVariant>> m_rows;
 
 private:
+    using Row = QList<QVariant>;
     void load();
+    QList<Row> readRows(QSqlQuery &query) const;
+    const Row &rowAt(int row) const;
+
+    QList<Row> m_rows;              // all rows; a windowed dataset's pages instead
+    mutable QHash<int, QList<Row>> m_pages; // page number → rows
+    int m_rowCount = 0;
+    bool m_windowed = false;
 
     QPointer<Connection> m_connection;
     QHash<QString, ColumnKind> m_declaredKinds; // lower-case column name → kind

@@ -59,6 +59,30 @@ void Table::execSelect(QSqlQuery &query)
     m_refreshKey = m_postedKey.isNull() ? currentKey() : m_postedKey;
     m_postedKey.clear();
     readSchema();
+    if (isWindowed() && !m_sort.isEmpty())
+        throw DbError(QStringLiteral("Таблица %1 читается страницами только в порядке ключа").arg(m_tableName));
+    m_select = selectStatement();
+    if (isWindowed())
+        execPage(query, 0);
+    else
+        runStatement(query, m_select, {});
+}
+
+void Table::execPage(QSqlQuery &query, int offset)
+{
+    runStatement(query, m_select + QStringLiteral(" LIMIT :limit OFFSET :offset"),
+                 {{QStringLiteral("limit"), pageSize}, {QStringLiteral("offset"), offset}});
+}
+
+int Table::execCount()
+{
+    QSqlQuery query(connection()->database());
+    runStatement(query, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_tableName)), {});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+QString Table::selectStatement() const
+{
     QStringList select;
     // A table without a declared key is keyed by its rowid, which the rows carry so that a
     // row can be kept across a refresh and changed.
@@ -88,9 +112,8 @@ void Table::execSelect(QSqlQuery &query)
             throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(m_tableName, m_sort));
         order.prepend(QStringLiteral("t.%1, ").arg(quoted(m_sort)));
     }
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 t ORDER BY %3")
-                            .arg(select.join(QStringLiteral(", ")), quoted(m_tableName), order);
-    runStatement(query, sql, {});
+    return QStringLiteral("SELECT %1 FROM %2 t ORDER BY %3")
+        .arg(select.join(QStringLiteral(", ")), quoted(m_tableName), order);
 }
 
 QVariant Table::currentKey() const
@@ -104,6 +127,15 @@ int Table::rowOfKey(const QVariant &key) const
     const int column = columnIndex(keyColumnName());
     if (column < 0 || key.isNull())
         return -1;
+    if (isWindowed()) {
+        // In key order the row of a key is the number of keys before it.
+        QSqlQuery query(connection()->database());
+        runStatement(query, QStringLiteral("SELECT count(*) FROM %1 WHERE %2 < :key")
+                                .arg(quoted(m_tableName), quoted(keyColumnName())),
+                     {{QStringLiteral("key"), key}});
+        const int row = query.next() ? query.value(0).toInt() : -1;
+        return row >= 0 && row < recordCount() && value(row, column) == key ? row : -1;
+    }
     for (int row = 0; row < recordCount(); ++row)
         if (value(row, column) == key)
             return row;

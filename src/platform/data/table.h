@@ -33,6 +33,8 @@ public:
     // Orders the rows by one of the table's own columns, then by key, from the next opening or
     // refresh on; an empty name orders them by key alone.
     void setSort(const QString &column);
+    // Reads the rows a page at a time (see Dataset); for a table ordered by its key alone.
+    using Dataset::setWindowed;
 
     State state() const { return m_state; }
     // Starts a new row; the cursor stays where it was until the row is posted.
@@ -51,10 +53,13 @@ public:
 
 protected:
     void execSelect(QSqlQuery &query) override;
+    void execPage(QSqlQuery &query, int offset) override;
+    int execCount() override;
     int rowAfterRefresh(int previousRow) override;
 
 private:
     void readSchema();
+    QString selectStatement() const;
     QString keyColumnName() const;
     QVariant currentKey() const;
     int rowOfKey(const QVariant &key) const;
@@ -66,6 +71,7 @@ private:
     QHash<QString, QString> m_declaredTypes; // lower-case column name → declared type
     QString m_keyColumn;
     QString m_sort;
+    QString m_select; // the statement of the last opening, without its page limits
     State m_state = State::Browse;
     QHash<QString, QVariant> m_buffer; // lower-case column name → value
     QVariant m_postedKey;  // the row just written

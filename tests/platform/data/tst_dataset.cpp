@@ -279,6 +279,68 @@ private slots:
         QCOMPARE(scratch.field(QStringLiteral("Num")).asString(), QStringLiteral("b2"));
     }
 
+    // A windowed table shows the same rows as one read whole, reading a page only when one of its
+    // rows is first looked at; keys with gaps make a row's key differ from its position.
+    void aWindowedTableReadsPagesAsTheyAreLookedAt()
+    {
+        Query statement(m_connection);
+        statement.setSql(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 900) "
+            "INSERT INTO shift (idShift, Num, idOperator, Cash) "
+            "SELECT i * 3, 'n' || i, 1 + i % 2, i * 100 FROM n"));
+        statement.execSql();
+        auto withOperator = [this](Table &table) {
+            table.addLookupColumn({QStringLiteral("ОПЕРАТОР"), QStringLiteral("oper"),
+                                   QStringLiteral("idOperator"), QStringLiteral("OperatorFIO"),
+                                   QStringLiteral("idOperator")});
+        };
+        Table whole(m_connection, QStringLiteral("shift"));
+        withOperator(whole);
+        whole.open();
+        Table windowed(m_connection, QStringLiteral("shift"));
+        withOperator(windowed);
+        windowed.setWindowed(true);
+        QStringList statements;
+        setStatementObserver([&statements](const QString &sql) { statements << sql; });
+        windowed.open();
+        const int pagesAtOpening = int(statements.filter(QStringLiteral("LIMIT")).size());
+        windowed.last();
+        QCOMPARE(windowed.field(QStringLiteral("Num")).asString(), QStringLiteral("n900"));
+        windowed.prior();
+        QCOMPARE(windowed.field(QStringLiteral("ОПЕРАТОР")).asString(), QStringLiteral("Петров Олег Ильич"));
+        const int pagesAtEnd = int(statements.filter(QStringLiteral("LIMIT")).size());
+        setStatementObserver({});
+        QCOMPARE(pagesAtOpening, 1);
+        QCOMPARE(pagesAtEnd, 2); // the last rows are one page, read once
+
+        QCOMPARE(windowed.recordCount(), whole.recordCount());
+        for (int row = 0; row < whole.recordCount(); ++row)
+            for (int column = 0; column < whole.columnCount(); ++column)
+                QCOMPARE(windowed.value(row, column), whole.value(row, column));
+
+        QVERIFY(windowed.locate(3 * 600));
+        QCOMPARE(windowed.recNo(), 599);
+        QVERIFY(!windowed.locate(3 * 600 + 1));
+        windowed.edit();
+        windowed.setValue(QStringLiteral("Num"), QStringLiteral("changed"));
+        windowed.post();
+        QCOMPARE(windowed.recNo(), 599);
+        QCOMPARE(windowed.field(QStringLiteral("Num")).asString(), QStringLiteral("changed"));
+        windowed.append();
+        windowed.setValue(QStringLiteral("Num"), QStringLiteral("new"));
+        windowed.post();
+        QCOMPARE(windowed.recordCount(), 901);
+        QCOMPARE(windowed.recNo(), 900);
+        QCOMPARE(windowed.field(QStringLiteral("Num")).asString(), QStringLiteral("new"));
+
+        statement.setSql(QStringLiteral("DELETE FROM shift WHERE idShift <= 30"));
+        statement.execSql();
+        windowed.refresh();
+        QCOMPARE(windowed.recordCount(), 891);
+        QCOMPARE(windowed.recNo(), 890); // still on the new row, now ten places up
+        QCOMPARE(windowed.field(QStringLiteral("Num")).asString(), QStringLiteral("new"));
+    }
+
     void refreshShowsOtherWritersAndKeepsTheRow()
     {
         Table oper(m_connection, QStringLiteral("oper"));
