@@ -25,34 +25,52 @@ QString stripBlanks(const QString &text)
 
 namespace {
 
-// The locale's standard conversion: its decimal separator, no group separators, finite values.
-bool convertNumber(const QString &text, const QLocale &locale, double &value)
+QLocale strictNumbers(const QLocale &locale)
 {
     QLocale strict = locale;
     strict.setNumberOptions(strict.numberOptions() | QLocale::RejectGroupSeparator);
+    return strict;
+}
+
+// The system's conventions by name, read once: a locale tied to the system asks the system for
+// its separators at every conversion, which costs more than the conversion itself.
+const QLocale &strictSystemNumbers()
+{
+    static const QLocale locale = strictNumbers(QLocale(QLocale::system().name()));
+    return locale;
+}
+
+// The locale's standard conversion: its decimal separator, no group separators, finite values.
+bool convertNumber(const QString &text, const QLocale &strict, double &value)
+{
     bool ok = false;
     value = strict.toDouble(text, &ok);
     return ok && std::isfinite(value);
+}
+
+double cleanNumber(const QString &text, const QLocale &strict)
+{
+    const QString stripped = stripBlanks(text);
+    double value = 0;
+    return !stripped.isEmpty() && convertNumber(stripped, strict, value) ? value : 0;
 }
 
 } // namespace
 
 double strToFloatClean(const QString &text)
 {
-    return strToFloatClean(text, QLocale::system());
+    return cleanNumber(text, strictSystemNumbers());
 }
 
 double strToFloatClean(const QString &text, const QLocale &locale)
 {
-    const QString stripped = stripBlanks(text);
-    double value = 0;
-    return !stripped.isEmpty() && convertNumber(stripped, locale, value) ? value : 0;
+    return cleanNumber(text, strictNumbers(locale));
 }
 
 double strToFloat(const QString &text)
 {
     double value = 0;
-    if (!convertNumber(text.trimmed(), QLocale::system(), value))
+    if (!convertNumber(text.trimmed(), strictSystemNumbers(), value))
         throw ConvertError(QStringLiteral("«%1» не является правильным числом").arg(text));
     return value;
 }

@@ -16,10 +16,12 @@
 namespace {
 
 // Totals are shown in the locale's number format: thousands separated, two decimals.
+// Set only when it changes: a new style sheet restyles the widget, at every field left.
 void setKontrolColour(QWidget *widget, bool balanced)
 {
-    widget->setStyleSheet(balanced ? QStringLiteral("color: rgb(0, 0, 0)")
-                                   : QStringLiteral("color: rgb(210, 0, 0)"));
+    const QString sheet = balanced ? QStringLiteral("color: rgb(0, 0, 0)") : QStringLiteral("color: rgb(210, 0, 0)");
+    if (widget->styleSheet() != sheet)
+        widget->setStyleSheet(sheet);
 }
 
 } // namespace

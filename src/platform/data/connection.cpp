@@ -4,9 +4,12 @@
 #include "errors.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -122,9 +125,22 @@ bool Connection::tableExists(const QString &table) const
     return !declaredTypes(table).isEmpty();
 }
 
+// Asked whenever a field is stored, so SQLite's own schema is looked up instead of a statement
+// being compiled for each question.
 bool Connection::columnExists(const QString &table, const QString &column) const
 {
-    return declaredTypes(table).contains(column.toLower());
+    const QVariant handle = database().driver()->handle();
+    sqlite3 *db = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+        ? *static_cast<sqlite3 *const *>(handle.constData())
+        : nullptr;
+    if (!db)
+        return declaredTypes(table).contains(column.toLower());
+    // The rowid is no declared column, though SQLite answers for it.
+    if (column.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0)
+        return declaredTypes(table).contains(column.toLower());
+    return sqlite3_table_column_metadata(db, "main", table.toUtf8().constData(), column.toUtf8().constData(),
+                                         nullptr, nullptr, nullptr, nullptr, nullptr)
+           == SQLITE_OK;
 }
 
 Transaction::Transaction(Connection &connection)
