@@ -127,6 +127,19 @@ bool Connection::columnExists(const QString &table, const QString &column) const
     return declaredTypes(table).contains(column.toLower());
 }
 
+QString Connection::checkedColumn(const QString &table, const QString &column) const
+{
+    if (!columnExists(table, column))
+        throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(table, column));
+    return quotedIdentifier(column);
+}
+
+QString quotedIdentifier(const QString &name)
+{
+    QString text = name;
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 Transaction::Transaction(Connection &connection)
     : m_connection(connection)
 {
