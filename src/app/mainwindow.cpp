@@ -13,6 +13,7 @@
 #include "platform/ui/datagrid.h"
 #include "platform/ui/focuschain.h"
 #include "platform/ui/processexit.h"
+#include "platform/ui/wholecharacters.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -248,6 +249,7 @@ void TfMain::buildHeader()
     caption(pnlDovraRed, QStringLiteral("N СМЕНЫ В БУК-TS"), 8, 174);
     edNSMBUKTS = placed(new QLineEdit(pnlDovraRed), QStringLiteral("edNSMBUKTS"), 130, 170, 100, 24);
     edNSMBUKTS->setMaxLength(10);
+    keepWholeCharacters(edNSMBUKTS);
     caption(pnlDovraRed, QStringLiteral("ДАТА"), 245, 174);
     edSMDate = placed(new QLineEdit(pnlDovraRed), QStringLiteral("edSMDate"), 285, 170, 95, 24);
     edSMDate->setEnabled(false);

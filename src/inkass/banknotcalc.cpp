@@ -340,12 +340,8 @@ void TfBanknotCalc::readRows()
 
 QString TfBanknotCalc::countColumn(qint32 nominal) const
 {
-    const QString column = QStringLiteral("KRub") + QString::number(nominal);
-    if (!m_dm->ADOConAZSKAS.columnExists(QStringLiteral("InkassKvit"), column))
-        throw DbError(QStringLiteral("В таблице InkassKvit нет поля %1 для номинала %2")
-                          .arg(column)
-                          .arg(nominal));
-    return column;
+    return m_dm->ADOConAZSKAS.checkedColumn(QStringLiteral("InkassKvit"),
+                                            QStringLiteral("KRub") + QString::number(nominal));
 }
 
 void TfBanknotCalc::placeUnderBagBox(const QWidget *bagBox)

@@ -89,6 +89,7 @@ private:
     void Button1Click();
     void storeCountsInBag();
     void showCurrentRow();
+    // The bag's column holding the counts of a nominal, checked and quoted for a statement.
     QString countColumn(qint32 nominal) const;
 
     TfDM *m_dm;

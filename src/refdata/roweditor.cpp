@@ -3,6 +3,7 @@
 #include "platform/data/table.h"
 #include "platform/ui/datagrid.h"
 #include "platform/ui/messages.h"
+#include "platform/ui/wholecharacters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,6 +51,7 @@ void RowEditor::bind(QWidget *control, std::function<void()> show, bool editing)
 void RowEditor::bindText(QLineEdit *field, const QString &column, int maxLength)
 {
     field->setMaxLength(maxLength);
+    keepWholeCharacters(field);
     connect(field, &QLineEdit::textEdited, this,
             [this, column](const QString &text) { setValue(column, text); });
     bind(field, [this, field, column] {

@@ -13,6 +13,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/datagrid.h"
 #include "platform/ui/messages.h"
+#include "platform/ui/wholecharacters.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -247,6 +248,7 @@ public:
         if (index.column() == NumberCol) {
             editor->setObjectName(QStringLiteral("numberEditor"));
             editor->setMaxLength(maxNumberLength);
+            keepWholeCharacters(editor);
         } else {
             editor->setObjectName(QStringLiteral("sumEditor"));
             editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -10,6 +10,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/focuschain.h"
 #include "platform/ui/messages.h"
+#include "platform/ui/wholecharacters.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -131,6 +132,7 @@ void TKorrAkt::buildForm()
     const Qt::Alignment amount = Qt::AlignRight | Qt::AlignVCenter;
     addLabel(QStringLiteral("Номер акта"), 12, 24);
     Memo_nakt = addEdit(QStringLiteral("Memo_nakt"), 16, Qt::AlignCenter);
+    keepWholeCharacters(Memo_nakt);
     addLabel(QStringLiteral("фактический "), 12, 56);
     addLabel(QStringLiteral("остаток в кассе"), 12, 72);
     Memo_nal = addEdit(QStringLiteral("Memo_nal"), 56, amount);
@@ -265,7 +267,7 @@ void TKorrAkt::showAct()
     Memo_nakt->setText(tblZKorr.field(QStringLiteral("NAkt")).asString());
     for (QLineEdit *edit : std::as_const(m_edits)) {
         if (edit != Memo_nakt)
-            edit->setText(amountText(tblZKorr.field(checkedColumn(edit)).asMoney()));
+            edit->setText(amountText(tblZKorr.field(columnOf(edit->objectName())).asMoney()));
     }
 }
 
@@ -363,28 +365,14 @@ void TKorrAkt::storeToDB(QLineEdit *edit)
 
 void TKorrAkt::runStore(QLineEdit *edit, const QVariant &value)
 {
-    const QString column = checkedColumn(edit).toUpper();
+    // The column is named by the edit's name after the first underscore.
+    const QString column = m_dm->ADOConAZSKAS.checkedColumn(QStringLiteral("zkorr"),
+                                                            columnOf(edit->objectName()));
     Query &adoq3 = m_dm->adoq3;
-    adoq3.setSql(QString());
+    adoq3.setSql(QStringLiteral("update zkorr set %1 = :val where idz = :idz").arg(column));
     adoq3.clearParams();
-    if (value.isNull()) {
-        adoq3.setSql(QStringLiteral("update zkorr set ") + column
-                     + QStringLiteral(" = null where idz = :idz; "));
-    } else {
-        adoq3.setSql(QStringLiteral("update zkorr set ") + column
-                     + QStringLiteral(" = :val where idz = :idz; "));
-        adoq3.setParam(QStringLiteral("val"), value);
-    }
+    adoq3.setParam(QStringLiteral("val"), value);
     adoq3.setParam(QStringLiteral("idz"), m_idZ);
     if (adoq3.execSql() == 0)
         throw DbError(QStringLiteral("Корректирующий акт Z-отчета %1 не найден в базе данных").arg(m_idZ));
-}
-
-// The zkorr column an edit stores into, named by its name after the first underscore.
-QString TKorrAkt::checkedColumn(const QLineEdit *edit) const
-{
-    const QString column = columnOf(edit->objectName());
-    if (column.isEmpty() || !m_dm->ADOConAZSKAS.columnExists(QStringLiteral("zkorr"), column))
-        throw DbError(QStringLiteral("В таблице zkorr нет поля %1").arg(column));
-    return column;
 }

@@ -76,7 +76,6 @@ private:
     void storeStrToDB(QLineEdit *edit);
     void storeToDB(QLineEdit *edit);
     void runStore(QLineEdit *edit, const QVariant &value);
-    QString checkedColumn(const QLineEdit *edit) const;
 
     TfDM *m_dm = nullptr;
     qint32 m_idZ = 0;

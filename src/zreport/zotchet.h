@@ -111,7 +111,6 @@ private:
     void writeCell(QLineEdit *field);
     bool writeZDate();
     QLineEdit *storeWaitingCell(QLineEdit *except);
-    void requireColumn(const QString &column) const;
 
     TfMain *m_owner;
     QList<QWidget *> m_focusOrder;

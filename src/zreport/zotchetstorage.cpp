@@ -174,10 +174,12 @@ QLineEdit *TZOtchet::storeWaitingCell(QLineEdit *except)
 // already has them, so an emptied amount becomes zero.
 void TZOtchet::writeCell(QLineEdit *field)
 {
-    const QString column = columnOf(field->objectName());
-    const QString upper = column.toUpper();
-    requireColumn(column);
-    const bool counter = upper == QStringLiteral("NZ") || upper == QStringLiteral("ZDOC");
+    const QString name = columnOf(field->objectName()).toUpper();
+    // Column names come from field names: a name that is no column of ZOTCHET must not reach a
+    // statement.
+    const QString column =
+        m_owner->dataModule()->ADOConAZSKAS.checkedColumn(QStringLiteral("ZOTCHET"), name);
+    const bool counter = name == QStringLiteral("NZ") || name == QStringLiteral("ZDOC");
     if (!counter) {
         const QString text = field->text();
         const qsizetype mark = text.indexOf(decimalMark());
@@ -190,12 +192,9 @@ void TZOtchet::writeCell(QLineEdit *field)
 
     const QString text = field->text();
     Query &query = m_owner->dataModule()->adoq3;
+    query.setSql(QStringLiteral("update zotchet set %1 = :val where idz = :idz").arg(column));
     query.clearParams();
-    const QString update = QStringLiteral("update zotchet set ");
-    if (text.isEmpty()) {
-        query.setSql(update + column + QStringLiteral(" = null where idz = :idz; "));
-    } else {
-        query.setSql(update + upper + QStringLiteral(" = :val where idz = :idz; "));
+    if (!text.isEmpty()) {
         const double value = strToFloat(text);
         query.setParam(QStringLiteral("val"), counter ? QVariant(qint64(value))
                                                       : QVariant::fromValue(Money::fromDouble(value)));
@@ -223,14 +222,6 @@ bool TZOtchet::writeZDate()
     query.setParam(QStringLiteral("idz"), idZ);
     query.execSql();
     return true;
-}
-
-// Column names come from field names: a name that is no column of ZOTCHET must not reach a
-// statement.
-void TZOtchet::requireColumn(const QString &column) const
-{
-    if (!m_owner->dataModule()->ADOConAZSKAS.columnExists(QStringLiteral("ZOTCHET"), column))
-        throw DbError(QStringLiteral("В таблице ZOTCHET нет столбца «%1»").arg(column));
 }
 
 bool TZOtchet::checkZ()

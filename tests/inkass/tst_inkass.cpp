@@ -1,5 +1,6 @@
 #include "inkass/banknotcalc.h"
 #include "inkass/inkasskvit.h"
+#include "support/hostiletexts.h"
 #include "support/station.h"
 #include "zreport/zotchet.h"
 
@@ -190,6 +191,38 @@ class TstInkass : public QObject
     Q_OBJECT
 
 private slots:
+    // Pasted text reaches a bag's number only as far as the field takes it (digits, "-" and "/",
+    // at most 15): what the field shows is what is stored, and nothing else in the file changes.
+    void aPastedBagNumberIsStoredAsTheFieldTakesIt_data()
+    {
+        addHostileTextRows();
+        QTest::newRow("100 000 characters a number may hold") << QStringLiteral("12-3/").repeated(20000);
+    }
+    void aPastedBagNumberIsStoredAsTheFieldTakesIt()
+    {
+        QFETCH(QString, text);
+        Desk desk;
+        QVERIFY(desk.showActive());
+        desk.openShift();
+        Connection &connection = desk.station.dm->ADOConAZSKAS;
+        const QString before = schemaAndCounts(connection, {QStringLiteral("InkassKvit")});
+        QLineEdit *number = desk.box(1)->memoNKv;
+        QCOMPARE(QApplication::focusWidget(), number);
+
+        pasteInto(number, text);
+        const QString shown = number->text();
+        QVERIFY(shown.size() <= 15);
+        for (const QChar c : shown)
+            QVERIFY((c >= u'0' && c <= u'9') || c == u'-' || c == u'/');
+        desk.type(QStringLiteral("\t"));
+        const QStringList stored = desk.station.scalar("select group_concat(SumkaN, '|') from InkassKvit")
+                                       .asString()
+                                       .split(u'|', Qt::SkipEmptyParts);
+        QCOMPARE(stored, shown.isEmpty() ? QStringList() : QStringList{shown});
+        QCOMPARE(schemaAndCounts(connection, {QStringLiteral("InkassKvit")}), before);
+        QVERIFY(desk.messages.texts().isEmpty());
+    }
+
     void theEncashmentIsMadeOnceDatedTheDayBefore()
     {
         Desk desk;

@@ -1,4 +1,6 @@
 #include "refdata/edfilialazs.h"
+#include "support/hostiletexts.h"
+#include "support/shiftfixture.h"
 #include "support/station.h"
 #include "typing.h"
 
@@ -141,6 +143,42 @@ private slots:
         QCOMPARE(requisites.field("BANK").asString(), desk.stored("BANK"));
         QCOMPARE(bank->text(), desk.stored("BANK"));
         QCOMPARE(desk.editor.DBCheckBox1->isChecked(), !stored);
+    }
+
+    // Whatever is pasted into the requisites is stored as the fields keep it, nothing else in
+    // the file changes, and every document of a shift still prepares with them.
+    void pastedTextsAreStoredAsTheFieldsKeepThem_data() { addHostileTextRows(); }
+    void pastedTextsAreStoredAsTheFieldsKeepThem()
+    {
+        QFETCH(QString, text);
+        ShiftFixture fixture;
+        const QDate day(2024, 3, 15);
+        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"));
+        fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
+                                        {QStringLiteral("NalProd"), 100.0}});
+        Station &station = fixture.station;
+        TfEdFILIALAZS editor(station.dm.get(), station.main.get());
+        editor.show();
+        const QString before = schemaAndCounts(station.dm->ADOConAZSKAS);
+
+        QList<std::pair<QLineEdit *, QString>> fields;
+        for (const auto &[name, column] : tabOrder) {
+            auto *field = editor.findChild<QLineEdit *>(QString::fromLatin1(name));
+            if (field && column && qstrcmp(column, "nAZS") != 0)
+                fields.append({field, QString::fromLatin1(column)});
+        }
+        QCOMPARE(fields.size(), 19);
+        for (const auto &[field, column] : fields)
+            pasteInto(field, text);
+        editor.btnFILIALSAVE->click();
+
+        QCOMPARE(schemaAndCounts(station.dm->ADOConAZSKAS), before);
+        for (const auto &[field, column] : fields) {
+            const QString kept = keptText(text, field->maxLength());
+            QCOMPARE(field->text(), kept);
+            QCOMPARE(station.scalar(QStringLiteral("select %1 from AZSFILIAL").arg(column)).asString(), kept);
+        }
+        QCOMPARE(documentFailures(fixture, idDovra, 1), QString());
     }
 
     void anEmptyStationNumberIsStoredEmpty()

@@ -1,4 +1,6 @@
 #include "refdata/edkkm.h"
+#include "support/hostiletexts.h"
+#include "support/shiftfixture.h"
 #include "support/station.h"
 #include "typing.h"
 
@@ -256,6 +258,48 @@ private slots:
         QVERIFY(!desk.editor.isVisible());
         QCOMPARE(desk.station.scalar("select KKMnazv from KKMnazv where idKKMNazv = :k", {{"k", key}}).asString(),
                  QStringLiteral("МЕРКУРИЙ-115Ф"));
+    }
+
+    // Pasted serial and registration numbers and a pasted model name are stored as the fields
+    // keep them; nothing else in the file changes, and the documents of a shift on the register
+    // still prepare with them.
+    void pastedTextsAreStoredAsTheFieldsKeepThem_data() { addHostileTextRows(); }
+    void pastedTextsAreStoredAsTheFieldsKeepThem()
+    {
+        QFETCH(QString, text);
+        ShiftFixture fixture;
+        const QDate day(2024, 3, 15);
+        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"));
+        fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
+                                        {QStringLiteral("NalProd"), 100.0}});
+        Station &station = fixture.station;
+        TfEdKKM editor(station.dm.get(), station.main.get());
+        editor.show();
+        const QString before = schemaAndCounts(station.dm->ADOConAZSKAS);
+
+        QCOMPARE(station.dm->tabKKM.field(QStringLiteral("idKKM")).asInteger(), 1);
+        pasteInto(editor.dbeKKMNP, text);
+        pasteInto(editor.dbeKKMRegN, text);
+        editor.btnSaveKKM->click();
+        QVERIFY(!editor.isVisible());
+        editor.show();
+        QCOMPARE(station.dm->tabKKMNazv.field(QStringLiteral("idKKMNazv")).asInteger(), 1);
+        pasteInto(editor.DBEdit1, text);
+        const HaltHandler previous = setHaltHandler([](int code) { throw HaltRequested{code}; });
+        QVERIFY_THROWS_EXCEPTION(HaltRequested, editor.btnKKMFixModelsClick());
+        setHaltHandler(previous);
+
+        QCOMPARE(schemaAndCounts(station.dm->ADOConAZSKAS), before);
+        const QList<std::pair<QLineEdit *, const char *>> fields = {
+            {editor.dbeKKMNP, "select NPROIZV from KKM where idKKM = 1"},
+            {editor.dbeKKMRegN, "select NREG from KKM where idKKM = 1"},
+            {editor.DBEdit1, "select KKMnazv from KKMnazv where idKKMNazv = 1"}};
+        for (const auto &[field, stored] : fields) {
+            const QString kept = keptText(text, field->maxLength());
+            QCOMPARE(field->text(), kept);
+            QCOMPARE(station.scalar(QString::fromLatin1(stored)).asString(), kept);
+        }
+        QCOMPARE(documentFailures(fixture, idDovra, 1), QString());
     }
 
     void aModelWithoutANameIsRefused()

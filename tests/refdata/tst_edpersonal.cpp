@@ -1,4 +1,6 @@
 #include "refdata/edpersonal.h"
+#include "support/hostiletexts.h"
+#include "support/shiftfixture.h"
 #include "support/station.h"
 #include "typing.h"
 
@@ -160,6 +162,41 @@ private slots:
         QCOMPARE(messages.texts(), QStringList{"Перезагрузите программу"});
         QCOMPARE(desk.storedState(stored), 1);
         QVERIFY(desk.offered().contains(stored));
+    }
+
+    // A pasted name is stored as the field keeps it, with single blanks between its words; the
+    // other operators and the rest of the file stay, and the documents of a shift she worked
+    // still prepare with her name.
+    void aPastedNameIsStoredAsTheFieldKeepsIt_data() { addHostileTextRows(); }
+    void aPastedNameIsStoredAsTheFieldKeepsIt()
+    {
+        QFETCH(QString, text);
+        ShiftFixture fixture;
+        const QDate day(2024, 3, 15);
+        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"), 1, 2);
+        fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
+                                        {QStringLiteral("NalProd"), 100.0}});
+        Station &station = fixture.station;
+        TfEdPersonal editor(station.dm.get(), station.main.get());
+        editor.show();
+        const QString before = schemaAndCounts(station.dm->ADOConAZSKAS);
+        Table &operators = station.dm->tabOPER;
+        QVERIFY(operators.locate(1));
+
+        pasteInto(editor.dbeOper, text);
+        const QString name = keptText(text, editor.dbeOper->maxLength()).simplified();
+        QCOMPARE(editor.dbeOper->text().simplified(), name);
+        MessageRecorder messages;
+        editor.btnOperSave->click();
+
+        QCOMPARE(schemaAndCounts(station.dm->ADOConAZSKAS), before);
+        QCOMPARE(station.scalar(QStringLiteral("select OperatorFIO from AZSOPER where idOperator = 2")).asString(),
+                 QStringLiteral("Григорьев Павел Николаевич"));
+        QCOMPARE(station.scalar(QStringLiteral("select OperatorFIO from AZSOPER where idOperator = 1")).asString(),
+                 name);
+        QCOMPARE(operators.field(QStringLiteral("OperatorFIO")).asString(), name);
+        QCOMPARE(editor.dbeOper->text(), name);
+        QCOMPARE(documentFailures(fixture, idDovra, 1), QString());
     }
 
     void anOperatorWithoutANameIsRefused()

@@ -1,4 +1,5 @@
 #include "refunddesk.h"
+#include "support/hostiletexts.h"
 
 #include "refunds/km3.h"
 #include "zreport/loadedshift.h"
@@ -8,6 +9,7 @@
 #include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -113,6 +115,8 @@ private slots:
     void switchingKindsStoresTheKindLeft();
     void showThenPrintStoresEachReceiptOnce();
     void aFailedWriteBackOnClosingIsShownAndKept();
+    void aPastedNumberIsStoredAsTheEditorKeepsIt_data();
+    void aPastedNumberIsStoredAsTheEditorKeepsIt();
     void printKM3PrintsTheKindsOfAnAcceptedWindow_data();
     void printKM3PrintsTheKindsOfAnAcceptedWindow();
     void barAndPanelOpenTheWindowForTheCurrentRegister_data();
@@ -383,6 +387,39 @@ void TestKM3::aFailedWriteBackOnClosingIsShownAndKept()
     QCOMPARE(cell(window, 0, 0), QStringLiteral("7"));
     QCOMPARE(window.lblDeltaN->text(), QStringLiteral("V"));
     QCOMPARE(desk.messages.messages().size(), 1);
+}
+
+void TestKM3::aPastedNumberIsStoredAsTheEditorKeepsIt_data()
+{
+    addHostileTextRows();
+}
+
+// A number pasted over a stored receipt's is stored as the editor keeps it, without blanks
+// around it; nothing else in the file changes, and the documents still prepare with it.
+void TestKM3::aPastedNumberIsStoredAsTheEditorKeepsIt()
+{
+    QFETCH(QString, text);
+    RefundDesk desk(100, 0);
+    desk.addStored(desk.idZ, true, QStringLiteral("1"), 40);
+    TfKM3 window(&desk.dm());
+    QVERIFY(open(window, desk));
+    const QString before = schemaAndCounts(desk.dm().ADOConAZSKAS);
+
+    QCOMPARE(window.dbgXVozvrat->currentIndex(), window.dbgXVozvrat->model()->index(0, 0));
+    window.dbgXVozvrat->edit(window.dbgXVozvrat->currentIndex());
+    auto *editor = window.findChild<QLineEdit *>(QStringLiteral("numberEditor"));
+    QVERIFY(editor);
+    pasteInto(editor, text);
+    const QString number = keptText(text, editor->maxLength()).trimmed();
+    QCOMPARE(editor->text().trimmed(), number);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(cell(window, 0, 0), number);
+    QCOMPARE(schemaAndCounts(desk.dm().ADOConAZSKAS), before);
+
+    window.reject();
+    QCOMPARE(desk.stored(true), QStringList{number + QStringLiteral("|40.00")});
+    QCOMPARE(desk.messages.messages().size(), 0);
+    QCOMPARE(documentFailures(desk.fixture, desk.idDovra, 1), QString());
 }
 
 void TestKM3::printKM3PrintsTheKindsOfAnAcceptedWindow_data()

@@ -1,7 +1,10 @@
+#include "support/hostiletexts.h"
+#include "support/shiftfixture.h"
 #include "support/station.h"
 #include "zreport/zotchet.h"
 
 #include "platform/data/errors.h"
+#include "platform/ui/messages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -82,6 +85,32 @@ class TestShiftLifecycle : public QObject
     Q_OBJECT
 
 private slots:
+    // A pasted shift number is stored as the field keeps it; the shift opens with it, nothing
+    // but the new shift's rows is added to the file, and its documents prepare.
+    void aPastedShiftNumberIsStoredAsTheFieldKeepsIt_data() { addHostileTextRows(); }
+    void aPastedShiftNumberIsStoredAsTheFieldKeepsIt()
+    {
+        QFETCH(QString, text);
+        MessageRecorder messages;
+        ShiftFixture fixture;
+        TfMain &main = *fixture.station.main;
+        Connection &connection = fixture.station.dm->ADOConAZSKAS;
+        const QStringList growing{"DOVRA", "ZOTCHET", "Inkass"};
+        const QString before = schemaAndCounts(connection, growing);
+
+        pasteInto(main.edNSMBUKTS, text);
+        const QString kept = keptText(text, main.edNSMBUKTS->maxLength());
+        QCOMPARE(main.edNSMBUKTS->text(), kept);
+        main.ComBoxOper->setCurrentIndex(0);
+        main.FromDovraToZ(main.ComBoxOper);
+        QVERIFY(main.curIdDovra > 0);
+        QCOMPARE(fixture.station.scalar("select count(*) from DOVRA").asInteger(), 1);
+        QCOMPARE(fixture.station.scalar("select DovraNBUKTS from DOVRA").asString(), kept);
+        QCOMPARE(schemaAndCounts(connection, growing), before);
+        QVERIFY(messages.texts().isEmpty());
+        QCOMPARE(documentFailures(fixture, main.curIdDovra, 1), QString());
+    }
+
     void aNumberWithoutAnOperatorWritesNothing()
     {
         Desk desk;

@@ -1,5 +1,7 @@
 #include "loadedshift.h"
 #include "zreport/korrakt.h"
+#include "support/hostiletexts.h"
+#include "support/shiftfixture.h"
 
 #include "platform/data/money.h"
 #include "platform/ui/application.h"
@@ -98,6 +100,41 @@ class TstKorrAkt : public QObject
     Q_OBJECT
 
 private slots:
+    // A pasted act number is stored as the field keeps it when the field is left; nothing else in
+    // the file changes, and the documents of the shift still prepare with it.
+    void aPastedActNumberIsStoredAsTheFieldKeepsIt_data() { addHostileTextRows(); }
+    void aPastedActNumberIsStoredAsTheFieldKeepsIt()
+    {
+        QFETCH(QString, text);
+        MessageRecorder messages;
+        ShiftFixture fixture;
+        const QDate day(2024, 3, 15);
+        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"));
+        const qint32 idZ = fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
+                                                           {QStringLiteral("NalProd"), 100.0}});
+        TKorrAkt act(fixture.station.main->pnlDovraRed);
+        act.setIdZ(idZ);
+        act.show();
+        QApplication::setActiveWindow(&act);
+        QVERIFY(QTest::qWaitForWindowActive(&act));
+        Connection &connection = fixture.station.dm->ADOConAZSKAS;
+        const QString before = schemaAndCounts(connection);
+
+        QCOMPARE(focused(), act.Memo_nakt);
+        pasteInto(act.Memo_nakt, text);
+        const QString kept = keptText(text, act.Memo_nakt->maxLength());
+        QCOMPARE(act.Memo_nakt->text(), kept);
+        QTest::keyClick(act.Memo_nakt, Qt::Key_Return);
+        QCOMPARE(focused(), act.Memo_nal);
+        QCOMPARE(fixture.station.scalar(QStringLiteral("select NAkt from zkorr where idz = :z"),
+                                        {{QStringLiteral("z"), idZ}}).asString(),
+                 kept);
+        QCOMPARE(schemaAndCounts(connection), before);
+        act.reject();
+        QVERIFY(messages.texts().isEmpty());
+        QCOMPARE(documentFailures(fixture, idDovra, 1), QString());
+    }
+
     void actRowIsCreatedOnce()
     {
         Desk desk;

@@ -1,4 +1,7 @@
 #include "loadedshift.h"
+#include "support/hostiletexts.h"
+
+#include "app/texthelpers.h"
 
 #include "db/datamodule.h"
 
@@ -52,6 +55,38 @@ class TstZOtchetStorage : public QObject
     Q_OBJECT
 
 private slots:
+    // Whatever is pasted into a figure, the field keeps only what could be typed (digits and one
+    // mark) and the row stores the number the field shows; nothing else in the file changes.
+    void pastedTextsStoreOnlyTheFigureTheFieldShows_data() { addHostileTextRows(); }
+    void pastedTextsStoreOnlyTheFigureTheFieldShows()
+    {
+        QFETCH(QString, text);
+        LoadedShift shift;
+        Connection &connection = shift.station.dm->ADOConAZSKAS;
+        const QString before = schemaAndCounts(connection);
+        const QChar mark = QLocale::system().decimalPoint().at(0);
+        for (const char *suffix : {"ZDOC", "NZ", "NalProd", "NalVozvrat", "KredProd", "KredStorno", "VNOS",
+                                   "VINOS", "INKASS", "SUMKASS", "NARPROD", "SUMKASSNS", "NARPRODNS"}) {
+            QLineEdit *field = shift.field(suffix);
+            pasteInto(field, text);
+            shift.panel->storeZCell(field);
+            const QString shown = field->text();
+            const bool counter = qstrcmp(suffix, "ZDOC") == 0 || qstrcmp(suffix, "NZ") == 0;
+            QVERIFY2(shown.size() <= field->maxLength(), suffix);
+            for (const QChar c : shown)
+                QVERIFY2((c >= u'0' && c <= u'9') || (!counter && c == mark), suffix);
+            const Field stored = shift.stored(columnOf(field->objectName()));
+            if (!counter)
+                QCOMPARE(stored.asMoney(), Money::fromDouble(strToFloat(shown)));
+            else if (shown.isEmpty())
+                QVERIFY2(stored.isNull(), suffix);
+            else
+                QCOMPARE(stored.value().toLongLong(), shown.toLongLong());
+        }
+        QCOMPARE(schemaAndCounts(connection), before);
+        QVERIFY(shift.messages.texts().isEmpty());
+    }
+
     void loadingCreatesTheRowOnce()
     {
         LoadedShift shift;

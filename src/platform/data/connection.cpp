@@ -133,14 +133,26 @@ bool Connection::columnExists(const QString &table, const QString &column) const
     sqlite3 *db = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
         ? *static_cast<sqlite3 *const *>(handle.constData())
         : nullptr;
-    if (!db)
-        return declaredTypes(table).contains(column.toLower());
-    // The rowid is no declared column, though SQLite answers for it.
-    if (column.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0)
+    // SQLite would read a name only up to a NUL, and answers for the rowid, no declared column.
+    if (!db || table.contains(QChar(0)) || column.contains(QChar(0))
+        || column.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0)
         return declaredTypes(table).contains(column.toLower());
     return sqlite3_table_column_metadata(db, "main", table.toUtf8().constData(), column.toUtf8().constData(),
                                          nullptr, nullptr, nullptr, nullptr, nullptr)
            == SQLITE_OK;
+}
+
+QString Connection::checkedColumn(const QString &table, const QString &column) const
+{
+    if (!columnExists(table, column))
+        throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(table, column));
+    return quotedIdentifier(column);
+}
+
+QString quotedIdentifier(const QString &name)
+{
+    QString text = name;
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 Transaction::Transaction(Connection &connection)

@@ -27,6 +27,10 @@ public:
     QHash<QString, QString> declaredTypes(const QString &table) const;
     bool tableExists(const QString &table) const;
     bool columnExists(const QString &table, const QString &column) const;
+    // A column of a table as it may stand in a statement's text: quoted, and only when the table
+    // has it (DbError otherwise). A name the program derives, from a field's name or a nominal,
+    // reaches SQL only through here.
+    QString checkedColumn(const QString &table, const QString &column) const;
 
 signals:
     // Sent before the connection closes, so that every dataset on it closes too.
@@ -39,6 +43,11 @@ private:
     QString m_name;
     QString m_fileName;
 };
+
+// A table or column name quoted for a statement's text, whatever characters it holds. The name
+// must have been checked against the schema: quoting keeps it one name, it does not make it one
+// that exists.
+QString quotedIdentifier(const QString &name);
 
 // Rolls back unless committed: a step that fails halfway leaves the file as it was.
 class Transaction

@@ -5,16 +5,6 @@
 
 #include <QSqlQuery>
 
-namespace {
-
-QString quoted(const QString &identifier)
-{
-    QString text = identifier;
-    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-} // namespace
-
 Table::Table(Connection *connection, const QString &tableName, QObject *parent)
     : Dataset(connection, parent)
     , m_tableName(tableName)
@@ -77,7 +67,7 @@ void Table::execPage(QSqlQuery &query, int offset)
 int Table::execCount()
 {
     QSqlQuery query(connection()->database());
-    runStatement(query, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_tableName)), {});
+    runStatement(query, QStringLiteral("SELECT count(*) FROM %1").arg(quotedIdentifier(m_tableName)), {});
     return query.next() ? query.value(0).toInt() : 0;
 }
 
@@ -94,7 +84,7 @@ QString Table::selectStatement() const
         for (const QString &column : std::as_const(m_columnsWanted)) {
             if (!m_declaredTypes.contains(column.toLower()))
                 throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(m_tableName, column));
-            select << QStringLiteral("t.") + quoted(column);
+            select << QStringLiteral("t.") + quotedIdentifier(column);
         }
     }
     for (const LookupColumn &lookup : std::as_const(m_lookups)) {
@@ -103,17 +93,18 @@ QString Table::selectStatement() const
             || !m_declaredTypes.contains(lookup.localKey.toLower()))
             throw DbError(QStringLiteral("Поле подстановки «%1» задано неверно").arg(lookup.name));
         select << QStringLiteral("(SELECT l.%1 FROM %2 l WHERE l.%3 = t.%4 LIMIT 1) AS %5")
-                      .arg(quoted(lookup.resultColumn), quoted(lookup.lookupTable),
-                           quoted(lookup.lookupKey), quoted(lookup.localKey), quoted(lookup.name));
+                      .arg(quotedIdentifier(lookup.resultColumn), quotedIdentifier(lookup.lookupTable),
+                           quotedIdentifier(lookup.lookupKey), quotedIdentifier(lookup.localKey),
+                           quotedIdentifier(lookup.name));
     }
-    QString order = QStringLiteral("t.") + quoted(keyColumnName());
+    QString order = QStringLiteral("t.") + quotedIdentifier(keyColumnName());
     if (!m_sort.isEmpty()) {
         if (!m_declaredTypes.contains(m_sort.toLower()))
             throw DbError(QStringLiteral("В таблице %1 нет поля %2").arg(m_tableName, m_sort));
-        order.prepend(QStringLiteral("t.%1, ").arg(quoted(m_sort)));
+        order.prepend(QStringLiteral("t.%1, ").arg(quotedIdentifier(m_sort)));
     }
     return QStringLiteral("SELECT %1 FROM %2 t ORDER BY %3")
-        .arg(select.join(QStringLiteral(", ")), quoted(m_tableName), order);
+        .arg(select.join(QStringLiteral(", ")), quotedIdentifier(m_tableName), order);
 }
 
 QVariant Table::currentKey() const
@@ -131,7 +122,7 @@ int Table::rowOfKey(const QVariant &key) const
         // In key order the row of a key is the number of keys before it.
         QSqlQuery query(connection()->database());
         runStatement(query, QStringLiteral("SELECT count(*) FROM %1 WHERE %2 < :key")
-                                .arg(quoted(m_tableName), quoted(keyColumnName())),
+                                .arg(quotedIdentifier(m_tableName), quotedIdentifier(keyColumnName())),
                      {{QStringLiteral("key"), key}});
         const int row = query.next() ? query.value(0).toInt() : -1;
         return row >= 0 && row < recordCount() && value(row, column) == key ? row : -1;
@@ -225,25 +216,25 @@ void Table::post()
     if (m_state == State::Insert) {
         QStringList names, values;
         for (int i = 0; i < columns.size(); ++i) {
-            names << quoted(columns.at(i));
+            names << quotedIdentifier(columns.at(i));
             values << QStringLiteral(":p%1").arg(i);
         }
         const QString sql = columns.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_tableName))
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(m_tableName))
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoted(m_tableName), names.join(u','), values.join(u','));
+                  .arg(quotedIdentifier(m_tableName), names.join(u','), values.join(u','));
         runStatement(query, sql, params);
         m_postedKey = query.lastInsertId();
     } else {
         QStringList assignments;
         for (int i = 0; i < columns.size(); ++i)
-            assignments << QStringLiteral("%1 = :p%2").arg(quoted(columns.at(i))).arg(i);
+            assignments << QStringLiteral("%1 = :p%2").arg(quotedIdentifier(columns.at(i)), QString::number(i));
         m_postedKey = currentKey();
         params.insert(QStringLiteral("key"), m_postedKey);
         if (!assignments.isEmpty())
             runStatement(query, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = :key")
-                                    .arg(quoted(m_tableName), assignments.join(u','),
-                                         quoted(keyColumnName())),
+                                    .arg(quotedIdentifier(m_tableName), assignments.join(u','),
+                                         quotedIdentifier(keyColumnName())),
                          params);
     }
     m_state = State::Browse;

@@ -4,6 +4,7 @@
 #include "platform/data/money.h"
 #include "platform/data/query.h"
 #include "platform/data/table.h"
+#include "support/hostiletexts.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -377,6 +378,123 @@ private slots:
         QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), QStringLiteral("Иванова Мария Петровна"));
         oper.setSort(QStringLiteral("nosuch"));
         QVERIFY_THROWS_EXCEPTION(DbError, oper.refresh());
+    }
+
+    // Values are bound, never spliced: any text comes back as it went in, through a table's
+    // generated statements and through a query's parameters, also as a condition, and nothing
+    // else in the file changes.
+    void anyTextIsStoredAsGiven_data() { addHostileTextRows(); }
+    void anyTextIsStoredAsGiven()
+    {
+        QFETCH(QString, text);
+        const QString before = schemaAndCounts(*m_connection);
+        Table oper(m_connection, QStringLiteral("oper"));
+        oper.open();
+        oper.append();
+        oper.setValue(QStringLiteral("OperatorFIO"), text);
+        oper.post();
+        oper.refresh();
+        QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), text);
+        oper.edit();
+        oper.setValue(QStringLiteral("OperatorFIO"), text + text);
+        oper.post();
+        QCOMPARE(oper.field(QStringLiteral("OperatorFIO")).asString(), text + text);
+
+        Query query(m_connection);
+        query.setSql(QStringLiteral("INSERT INTO shift (Num) VALUES (:n)"));
+        query.setParam(QStringLiteral("n"), text);
+        QCOMPARE(query.execSql(), 1);
+        query.setSql(QStringLiteral("SELECT Num, length(CAST(Num AS BLOB)) AS bytes FROM shift WHERE Num = :n"));
+        query.open();
+        QCOMPARE(query.recordCount(), 1);
+        QCOMPARE(query.field(QStringLiteral("Num")).asString(), text);
+        QCOMPARE(query.field(QStringLiteral("bytes")).asInteger(), text.toUtf8().size());
+
+        query.setSql(QStringLiteral("DELETE FROM shift WHERE Num = :n"));
+        QCOMPARE(query.execSql(), 1);
+        query.setSql(QStringLiteral("DELETE FROM oper WHERE OperatorFIO = :n"));
+        query.setParam(QStringLiteral("n"), text + text);
+        QCOMPARE(query.execSql(), 1);
+        QCOMPARE(schemaAndCounts(*m_connection), before);
+    }
+
+    // Names the program derives reach a statement quoted: a table and a column whose names hold
+    // quotes, blanks, semicolons, a colon and "%1" are read, appended, changed and sorted by.
+    void derivedNamesAreQuoted()
+    {
+        Query create(m_connection);
+        create.setSql(QStringLiteral("CREATE TABLE \"odd \"\"t\"\"; x\" (id INTEGER PRIMARY KEY, "
+                                     "\"a:b %1 'c'; d\" VARCHAR(5), e VARCHAR(5))"));
+        create.execSql();
+        const QString table = QStringLiteral("odd \"t\"; x");
+        const QString column = QStringLiteral("a:b %1 'c'; d");
+        QCOMPARE(m_connection->checkedColumn(table, column), QStringLiteral("\"a:b %1 'c'; d\""));
+        QCOMPARE(quotedIdentifier(table), QStringLiteral("\"odd \"\"t\"\"; x\""));
+
+        Table odd(m_connection, table);
+        odd.setColumns({QStringLiteral("id"), column});
+        odd.setSort(column);
+        odd.open();
+        for (const char *value : {"v2", "v1"}) {
+            odd.append();
+            odd.setValue(column, QString::fromLatin1(value));
+            odd.post();
+        }
+        odd.first();
+        QCOMPARE(odd.field(column).asString(), QStringLiteral("v1"));
+        odd.edit();
+        odd.setValue(column, QStringLiteral("v3"));
+        odd.post();
+        odd.first();
+        QCOMPARE(odd.field(column).asString(), QStringLiteral("v2"));
+        odd.last();
+        QCOMPARE(odd.field(column).asString(), QStringLiteral("v3"));
+    }
+
+    // A derived name that the schema does not have is refused with a DbError naming it, before
+    // any statement runs; the file stays as it was.
+    void namesOutsideTheSchemaAreRefused_data()
+    {
+        QTest::addColumn<QString>("use");
+        QTest::addColumn<QString>("name");
+        const QStringList names{QStringLiteral("Num; DROP TABLE oper"),
+                                QStringLiteral("Num\"; DROP TABLE oper; --"),
+                                QStringLiteral("Num' OR '1'='1"),
+                                QStringLiteral("(SELECT OperatorFIO FROM oper)"),
+                                QStringLiteral("nosuch")};
+        for (const char *use : {"table", "columns", "sort", "value", "checked column", "lookup"}) {
+            for (const QString &name : names)
+                QTest::addRow("%s: %s", use, qPrintable(name)) << QString::fromLatin1(use) << name;
+        }
+    }
+    void namesOutsideTheSchemaAreRefused()
+    {
+        QFETCH(QString, use);
+        QFETCH(QString, name);
+        const QString before = schemaAndCounts(*m_connection);
+        Table shift(m_connection, use == QStringLiteral("table") ? name : QStringLiteral("shift"));
+        if (use == QStringLiteral("columns"))
+            shift.setColumns({QStringLiteral("Num"), name});
+        else if (use == QStringLiteral("sort"))
+            shift.setSort(name);
+        else if (use == QStringLiteral("lookup"))
+            shift.addLookupColumn({QStringLiteral("x"), QStringLiteral("oper"), QStringLiteral("idOperator"),
+                                   name, QStringLiteral("idOperator")});
+        try {
+            if (use == QStringLiteral("checked column")) {
+                m_connection->checkedColumn(QStringLiteral("shift"), name);
+            } else if (use == QStringLiteral("value")) {
+                shift.append();
+                shift.setValue(name, 1);
+            } else {
+                shift.open();
+            }
+            QFAIL("not refused");
+        } catch (const DbError &error) {
+            if (use != QStringLiteral("lookup"))
+                QVERIFY2(error.message().contains(name), qPrintable(error.message()));
+        }
+        QCOMPARE(schemaAndCounts(*m_connection), before);
     }
 
     void closingTheConnectionClosesItsDatasets()
