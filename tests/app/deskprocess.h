@@ -35,6 +35,7 @@ public:
         process.setArguments({mode, folder});
         process.setProcessChannelMode(QProcess::SeparateChannels);
         process.start();
+        process.waitForStarted(60000);
     }
 
     // The next whole line, waiting at most timeoutMs; empty when none came.

@@ -72,7 +72,7 @@ private slots:
     void killedAtRandomMomentsLosesNothingAcknowledged()
     {
         const quint32 seed = qEnvironmentVariableIsSet("TREL_CRASH_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TREL_CRASH_SEED"))
+                                 ? qgetenv("TREL_CRASH_SEED").toUInt()
                                  : QRandomGenerator::global()->generate();
         const int rounds = qEnvironmentVariableIsSet("TREL_CRASH_ROUNDS")
                                ? qEnvironmentVariableIntValue("TREL_CRASH_ROUNDS")
@@ -118,12 +118,16 @@ private slots:
                 QThread::usleep(random.bounded(20000));
             }
             const bool running = desk.process.state() == QProcess::Running;
+            const QString ending = running ? QString()
+                                           : QStringLiteral("exit status %1, code %2")
+                                                 .arg(desk.process.exitStatus())
+                                                 .arg(desk.process.exitCode());
             desk.kill();
             ++kills;
             while (!takeLine(0).isEmpty()) {
             }
-            QVERIFY2(running, qPrintable(QStringLiteral("round %1: the program ended by itself: %2 %3")
-                                             .arg(round).arg(lines.join(u'\n'),
+            QVERIFY2(running, qPrintable(QStringLiteral("round %1: the program ended by itself (%2): %3 %4")
+                                             .arg(round).arg(ending, lines.join(u'\n'),
                                                   QString::fromUtf8(desk.process.readAllStandardError()))));
             for (const QString &line : std::as_const(lines)) {
                 QVERIFY2(!line.startsWith(QStringLiteral("FAILED")), qPrintable(line));
