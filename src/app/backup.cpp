@@ -8,7 +8,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -48,14 +50,33 @@ bool integrityOk(sqlite3 *db)
     return ok;
 }
 
-// Backs source up into the (empty) file at path and checks the result.
-bool writeCheckedCopy(const QString &source, const QString &path)
+QString lastError(sqlite3 *db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// Backs source up into the (empty) file at path and checks the result; the reason of a failure,
+// empty on success.
+QString writeCheckedCopy(const QString &source, const QString &path)
 {
     const Database from = openDatabase(QFileInfo(source).absoluteFilePath(), SQLITE_OPEN_READONLY);
     if (!from)
-        return false;
+        return QStringLiteral("файл базы данных %1 не открывается").arg(source);
     const Database to = openDatabase(path, SQLITE_OPEN_READWRITE);
-    return to && copyDatabase(from.get(), to.get()) && integrityOk(to.get());
+    if (!to)
+        return QStringLiteral("файл копии не открывается");
+    if (!copyDatabase(from.get(), to.get()))
+        return QStringLiteral("копия не записана (%1)").arg(lastError(to.get()));
+    if (!integrityOk(to.get()))
+        return QStringLiteral("записанная копия повреждена");
+    return {};
+}
+
+bool failed(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
 }
 
 } // namespace
@@ -72,23 +93,28 @@ QString copyTargetPath(const QString &source, const QString &folder)
     return folder + u'/' + name;
 }
 
-bool copyFileToDir(const QString &source, const QString &folder)
+bool copyFileToDir(const QString &source, const QString &folder, QString *error)
 {
     const QString target = copyTargetPath(source, folder);
-    if (target.isEmpty() || target == source || !QFileInfo(source).isFile())
-        return false;
+    if (target.isEmpty())
+        return failed(error, QStringLiteral("папка не указана"));
+    if (target == source)
+        return failed(error, QStringLiteral("копия легла бы на сам файл базы данных"));
+    if (!QFileInfo(source).isFile())
+        return failed(error, QStringLiteral("нет файла базы данных %1").arg(source));
     QTemporaryFile temporary(target + QStringLiteral(".XXXXXX.part"));
     if (!temporary.open())
-        return false;
+        return failed(error, QStringLiteral("в папку нельзя записать (%1)").arg(temporary.errorString()));
     temporary.close();
-    if (!writeCheckedCopy(source, temporary.fileName()))
-        return false;
+    if (const QString reason = writeCheckedCopy(source, temporary.fileName()); !reason.isEmpty())
+        return failed(error, reason);
     // The temporary file is private to its maker; the copy is readable as the source is.
     QFile::setPermissions(temporary.fileName(), QFileInfo(source).permissions());
     // rename() replaces the target in one step; the copy is either the old one or the new one.
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)
-        return false;
+        return failed(error, QStringLiteral("копия не заняла место прежней (%1)")
+                                 .arg(QString::fromLocal8Bit(std::strerror(errno))));
     temporary.setAutoRemove(false);
     return true;
 }

@@ -4,6 +4,8 @@
 #include "app/mainwindow.h"
 #include "db/datamodule.h"
 
+#include "platform/ui/messages.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -35,9 +37,15 @@ void TfMain::setBackupDir()
 {
     DirDialog1.Execute();
     const QString folder = DirDialog1.DirPath;
+    if (folder.isEmpty())
+        return;
     // The first copy proves that the folder can be written; a folder that cannot is not kept.
-    if (!folder.isEmpty() && copyFileToDir(TfDM::defaultFileName, folder))
+    QString error;
+    if (copyFileToDir(TfDM::defaultFileName, folder, &error))
         m_iniFile.writeString(commonSection, backupDirKey, folder);
+    else
+        showError(QStringLiteral("Папка «%1» не принята для резервной копии: %2. Папка для копии "
+                                 "осталась прежней.").arg(folder, error));
 }
 
 QString TfMain::executableFolder() const
@@ -62,5 +70,10 @@ void TfMain::FormDestroy()
         m_dm->dbConnected = false;
     }
     const QString folder = m_iniFile.readString(commonSection, backupDirKey, defaultBackupDir());
-    copyFileToDir(m_dbFileName, folder);
+    // The data of the shift are safe in the database; only the copy is missing, and the
+    // previous one stays as it was.
+    QString error;
+    if (!copyFileToDir(m_dbFileName, folder, &error))
+        showError(QStringLiteral("Резервная копия базы данных в папку «%1» не сделана: %2. Прежняя "
+                                 "копия осталась без изменений.").arg(folder, error));
 }

@@ -83,7 +83,7 @@ public:
     double prevNarProd = 0;
     int fullHeight = 0;
     bool busy = true;
-    QLineEdit *pending = nullptr; // the field whose change is not stored yet
+    QList<QLineEdit *> pending; // the fields whose change is not stored yet, in the order changed
     bool locked = false;
 
 protected:
@@ -110,7 +110,7 @@ private:
 
     void writeCell(QLineEdit *field);
     bool writeZDate();
-    QLineEdit *storeWaitingCell(QLineEdit *except);
+    QLineEdit *storeWaitingCells(QLineEdit *except);
 
     TfMain *m_owner;
     QList<QWidget *> m_focusOrder;

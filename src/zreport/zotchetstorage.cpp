@@ -54,7 +54,7 @@ void TZOtchet::loadZ(const Dataset &kkmRow, qint32 idDovra, int minRows)
     if (idDovra == 0)
         return;
     busy = true;
-    pending = nullptr;
+    pending.clear();
     m_edSerKKM->setText(kkmRow.field(QStringLiteral("NPROIZV")).asString());
     const qint32 idKKM = kkmRow.field(QStringLiteral("idKKM")).asInteger();
 
@@ -114,24 +114,24 @@ void TZOtchet::loadZ(const Dataset &kkmRow, qint32 idDovra, int minRows)
 // set while the keyboard was elsewhere) is stored too, so that no typed figure is dropped.
 void TZOtchet::storeZCell(QLineEdit *field)
 {
-    if (busy || !pending)
+    if (busy || pending.isEmpty())
         return;
-    storeWaitingCell(field);
+    storeWaitingCells(field);
     writeCell(field);
-    if (pending == field)
-        pending = nullptr;
+    pending.removeOne(field);
     refreshState(field);
 }
 
-// A change of a field while another one waits: the waiting one is stored first.
+// A change of a field while others wait: they are stored first. The field waits from its change
+// on, also when storing the others fails (a busy file, a full disk), so that it is not forgotten.
 void TZOtchet::onChangeCell(QLineEdit *field)
 {
     if (busy)
         return;
-    QLineEdit *stored = storeWaitingCell(field);
-    pending = field;
+    if (!pending.contains(field))
+        pending.append(field);
     cleanText(field);
-    if (stored)
+    if (QLineEdit *stored = storeWaitingCells(field))
         refreshState(stored);
 }
 
@@ -139,9 +139,11 @@ void TZOtchet::storeZDate(QWidget *)
 {
     if (busy)
         return;
-    if (QLineEdit *stored = storeWaitingCell(nullptr))
+    if (QLineEdit *stored = storeWaitingCells(nullptr))
         refreshState(stored);
-    pending = writeZDate() ? nullptr : m_edZTime;
+    pending.clear();
+    if (!writeZDate())
+        pending.append(m_edZTime);
 }
 
 // The check that follows the flag covers a figure stored with it.
@@ -149,7 +151,7 @@ void TZOtchet::storeNSsit()
 {
     if (busy)
         return;
-    storeWaitingCell(nullptr);
+    storeWaitingCells(nullptr);
     Query &query = m_owner->dataModule()->adoq3;
     query.setSql(QStringLiteral("update zotchet set nssit = :val where idz = :idz; "));
     query.clearParams();
@@ -158,16 +160,20 @@ void TZOtchet::storeNSsit()
     query.execSql();
 }
 
-// Stores the figure waiting in a field other than `except` and returns that field. A date and
-// time that did not read keep waiting: they are stored whenever the time field is left.
-QLineEdit *TZOtchet::storeWaitingCell(QLineEdit *except)
+// Stores the figures waiting in fields other than `except`, in the order they were changed, and
+// returns the last one stored. A date and time that did not read keep waiting: they are stored
+// whenever the time field is left.
+QLineEdit *TZOtchet::storeWaitingCells(QLineEdit *except)
 {
-    if (!pending || pending == except || pending == m_edZTime || pending == m_edZDate)
-        return nullptr;
-    QLineEdit *waiting = pending;
-    writeCell(waiting);
-    pending = nullptr;
-    return waiting;
+    QLineEdit *stored = nullptr;
+    for (QLineEdit *waiting : QList<QLineEdit *>(pending)) {
+        if (waiting == except || waiting == m_edZTime || waiting == m_edZDate)
+            continue;
+        writeCell(waiting);
+        pending.removeOne(waiting);
+        stored = waiting;
+    }
+    return stored;
 }
 
 // The field's text into its column. An amount is first written out with two decimals, unless it
@@ -200,7 +206,13 @@ void TZOtchet::writeCell(QLineEdit *field)
                                                       : QVariant::fromValue(Money::fromDouble(value)));
     }
     query.setParam(QStringLiteral("idz"), idZ);
-    query.execSql();
+    try {
+        query.execSql();
+    } catch (const DbError &error) {
+        throw DbError(error.message()
+                      + QStringLiteral("\nЧисло «%1» осталось в поле и будет записано при следующем выходе "
+                                       "из поля.").arg(text));
+    }
 }
 
 // False, with a word to the operator, when the date and time do not read as a date-time: the

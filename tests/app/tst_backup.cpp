@@ -5,6 +5,7 @@
 
 #include "platform/data/connection.h"
 #include "platform/data/query.h"
+#include "platform/ui/messages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -188,7 +189,9 @@ void TestBackup::failedCopyKeepsThePreviousOne()
     }
 
     const QString folderPath = folder.isEmpty() ? QString() : dir.filePath(folder);
-    QVERIFY(!copyFileToDir(dir.filePath(source), folderPath));
+    QString reason;
+    QVERIFY(!copyFileToDir(dir.filePath(source), folderPath, &reason));
+    QVERIFY(!reason.isEmpty());
     if (readOnly)
         QFile::setPermissions(dir.filePath("copy"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(QDir(dir.filePath("copy")).entryList(QDir::Files | QDir::Hidden), previousCopies);
@@ -235,8 +238,11 @@ void TestBackup::firstStartAsksForTheFolder()
 
     QString title;
     answerPicker(chooses ? dir.filePath("backup") : QString(), &title);
+    MessageRecorder messages;
     { TfMain main(iniFile); }
     QDir::setCurrent(previousFolder);
+    // A folder that was chosen but not kept is explained; a cancelled picker says nothing.
+    QCOMPARE(messages.texts().size(), chooses && !stored ? 1 : 0);
 
     QCOMPARE(title, QStringLiteral("Укажите папку для резервной копии"));
     const QString folder = IniFile(iniFile).readString("common", "backup_dir", QString());

@@ -1,4 +1,5 @@
 #include "connection.h"
+#include "dberrortext.h"
 
 #include "connectionstring.h"
 #include "errors.h"
@@ -22,7 +23,32 @@ QString errorText(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
 }
 
+// What the cashier can do about the failures that come from outside the program.
+QString explanation(const QSqlError &error)
+{
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("База данных занята другой программой (возможно, второй копией этой "
+                              "программы). Изменение не записано; повторите его позже.");
+    case SQLITE_FULL:
+        return QStringLiteral("На диске нет места для базы данных. Изменение не записано; "
+                              "освободите место и повторите его.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Не удалось записать на диск (нет места или диск неисправен). "
+                              "Изменение не записано; освободите место и повторите его.");
+    default:
+        return {};
+    }
+}
+
 } // namespace
+
+QString dbErrorText(const QSqlError &error)
+{
+    const QString explained = explanation(error);
+    return explained.isEmpty() ? errorText(error) : explained + u'\n' + errorText(error);
+}
 
 Connection::Connection(const QString &name, QObject *parent)
     : QObject(parent)
@@ -155,12 +181,14 @@ QString quotedIdentifier(const QString &name)
     return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
+// The write lock is taken at the start, waiting for a second copy's write to end: a transaction
+// that read first would meet that write later with an immediate "busy", without waiting.
 Transaction::Transaction(Connection &connection)
     : m_connection(connection)
 {
-    QSqlDatabase db = m_connection.database();
-    if (!db.transaction())
-        throw DbError(QStringLiteral("Не удалось начать транзакцию: %1").arg(errorText(db.lastError())));
+    QSqlQuery begin(m_connection.database());
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        throw DbError(QStringLiteral("Не удалось начать транзакцию: %1").arg(dbErrorText(begin.lastError())));
 }
 
 Transaction::~Transaction()
@@ -173,6 +201,6 @@ void Transaction::commit()
 {
     QSqlDatabase db = m_connection.database();
     if (!db.commit())
-        throw DbError(QStringLiteral("Не удалось записать изменения: %1").arg(errorText(db.lastError())));
+        throw DbError(QStringLiteral("Не удалось записать изменения: %1").arg(dbErrorText(db.lastError())));
     m_done = true;
 }

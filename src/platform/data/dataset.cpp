@@ -1,6 +1,7 @@
 #include "dataset.h"
 
 #include "connection.h"
+#include "dberrortext.h"
 #include "errors.h"
 
 #include <QSqlError>
@@ -90,12 +91,12 @@ void runStatement(QSqlQuery &query, const QString &sql, const QHash<QString, QVa
         statementObserver()(positional);
     if (!query.prepare(positional))
         throw DbError(QStringLiteral("Ошибка базы данных: %1\n(%2)")
-                          .arg(query.lastError().text(), firstLine(sql)));
+                          .arg(dbErrorText(query.lastError()), firstLine(sql)));
     for (const QString &name : std::as_const(names))
         query.addBindValue(toStorage(params.value(name)));
     if (!query.exec())
         throw DbError(QStringLiteral("Ошибка базы данных: %1\n(%2)")
-                          .arg(query.lastError().text(), firstLine(sql)));
+                          .arg(dbErrorText(query.lastError()), firstLine(sql)));
 }
 
 Dataset::Dataset(Connection *connection, QObject *parent)

@@ -5,6 +5,7 @@
 #include "platform/data/query.h"
 #include "platform/data/table.h"
 #include "support/hostiletexts.h"
+#include "support/writelock.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -111,12 +112,16 @@ private slots:
         QCOMPARE(QFileInfo(junk).size(), 4096);
     }
 
-    void journalIsWal()
+    // A store that returned is on the disk: write-ahead log, synced at every commit.
+    void journalIsWalSyncedAtEveryCommit()
     {
         Query query(m_connection);
         query.setSql(QStringLiteral("PRAGMA journal_mode"));
         query.open();
         QCOMPARE(query.field(QStringLiteral("journal_mode")).asString(), QStringLiteral("wal"));
+        query.setSql(QStringLiteral("PRAGMA synchronous"));
+        query.open();
+        QCOMPARE(query.field(QStringLiteral("synchronous")).asInteger(), 2); // FULL
     }
 
     void parametersAreBoundByName()
@@ -524,6 +529,25 @@ private slots:
         count.setSql(QStringLiteral("SELECT count(*) AS n FROM oper"));
         count.open();
         QCOMPARE(count.field(QStringLiteral("n")).asInteger(), 3);
+    }
+
+    // A transaction that reads before it writes, while a second copy of the program holds the
+    // write lock for a moment: it waits for the lock and goes through.
+    void aTransactionWaitsForAnotherWritersLock()
+    {
+        WriteLockHolder other(m_path, 1500);
+        QVERIFY(other.held());
+        Transaction transaction(*m_connection);
+        Query query(m_connection);
+        query.setSql(QStringLiteral("SELECT count(*) AS n FROM oper"));
+        query.open();
+        QCOMPARE(query.field(QStringLiteral("n")).asInteger(), 2);
+        query.setSql(QStringLiteral("INSERT INTO oper (OperatorFIO) VALUES ('X Y Z')"));
+        query.execSql();
+        transaction.commit();
+        query.setSql(QStringLiteral("SELECT count(*) AS n FROM oper"));
+        query.open();
+        QCOMPARE(query.field(QStringLiteral("n")).asInteger(), 3);
     }
 };
 
