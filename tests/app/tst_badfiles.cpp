@@ -292,6 +292,8 @@ private slots:
         damage(station, kind);
         const QMap<QString, QByteArray> before = folderState(station.dataFolder);
         holdLock(station, kind);
+        if (QTest::currentTestFailed())
+            return;
 
         QProcess process;
         station.start(process);
