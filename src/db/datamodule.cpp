@@ -1,10 +1,12 @@
 #include "datamodule.h"
 
 #include "schemaupgrade.h"
+#include "stationfile.h"
 
 #include "documents/documentqueries.h"
 
 #include "platform/data/connectionstring.h"
+#include "platform/data/databasefile.h"
 #include "platform/ini/inifile.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/processexit.h"
@@ -52,6 +54,7 @@ TfDM::TfDM(const QStringList &arguments, const QString &executableFolder, QObjec
     , adoq2(&ADOConAZSKAS)
     , adoq3(&ADOConAZSKAS)
 {
+    ADOConAZSKAS.setFileCheck(checkStationDatabase);
     setUpStatements();
     setUpDocumentQueries(*this);
 }
@@ -126,12 +129,20 @@ void TfDM::connectDatabase(const IniFile &iniFile)
 
     ADOConAZSKAS.close();
     dbConnected = false;
-    ADOConAZSKAS.open(connectionString);
+    try {
+        ADOConAZSKAS.open(connectionString);
+    } catch (const DbFileError &error) {
+        showError(error.message() + QStringLiteral("\n\nПрограмма будет закрыта."));
+        haltProcess(1);
+    }
     dbConnected = true;
     dbFileName = fileName;
 
     SchemaUpgrade upgrade(ADOConAZSKAS, adoq);
     if (!upgrade.upgradeSchema()) {
+        // Closed first: the process ends without destructors, and an open connection would leave
+        // its journal files beside the database.
+        ADOConAZSKAS.close();
         showMessage(QStringLiteral("ошибка обновления БД. Обратитесь к разработчикам "));
         haltProcess(1);
     }

@@ -28,8 +28,10 @@ public:
     static QString databaseFileName(const QStringList &arguments, const QString &executableFolder);
 
     // Connects with the configured connection string, brings the schema up to date and opens
-    // every shared object. Throws DbError when the file cannot be opened; ends the program with
-    // exit code 1 when the schema cannot be upgraded.
+    // every shared object. Throws DbError when the connection string is not usable; tells the
+    // operator and ends the program with exit code 1 when the file cannot be worked on (missing,
+    // damaged, read-only, held by another program, not a station's database or a newer one's)
+    // or when the schema cannot be upgraded. A refused file is left as it was found.
     void connectDatabase(const IniFile &iniFile);
 
     // The number of registers the station works with: the parameter "nkass".

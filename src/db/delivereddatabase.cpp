@@ -40,6 +40,26 @@ public:
         throw DbError(QStringLiteral("Ошибка при создании базы данных: %1").arg(reason));
     }
 
+    // The rows of a query, each as its columns' texts.
+    QList<QStringList> rows(const QByteArray &sql)
+    {
+        QList<QStringList> result;
+        const auto addRow = [](void *target, int count, char **values, char **) {
+            QStringList row;
+            for (int i = 0; i < count; ++i)
+                row.append(QString::fromUtf8(values[i]));
+            static_cast<QList<QStringList> *>(target)->append(row);
+            return 0;
+        };
+        char *error = nullptr;
+        if (sqlite3_exec(m_db, sql.constData(), addRow, &result, &error) != SQLITE_OK) {
+            const QString reason = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+            sqlite3_free(error);
+            throw DbError(QStringLiteral("Ошибка при чтении схемы базы данных: %1").arg(reason));
+        }
+        return result;
+    }
+
 private:
     sqlite3 *m_db = nullptr;
 };
@@ -94,4 +114,24 @@ void createDeliveredDatabase(const QString &path, bool withDemo)
     if (withDemo)
         scripts.append(embeddedScript(QStringLiteral("demo.sql")));
     createDatabaseFromScripts(path, scripts);
+}
+
+QList<std::pair<QString, QStringList>> deliveredSchema()
+{
+    // Read off the schema itself, built in memory, so that there is one definition of the tables.
+    static const QList<std::pair<QString, QStringList>> schema = [] {
+        NewDatabaseConnection memory(QStringLiteral(":memory:"));
+        memory.execute(embeddedScript(QStringLiteral("schema.sql")));
+        QList<std::pair<QString, QStringList>> tables;
+        const QList<QStringList> columns = memory.rows(
+            "SELECT m.name, c.name FROM sqlite_master m, pragma_table_info(m.name) c "
+            "WHERE m.type = 'table' ORDER BY m.rowid, c.cid");
+        for (const QStringList &row : columns) {
+            if (tables.isEmpty() || tables.constLast().first != row.at(0))
+                tables.append({row.at(0), {}});
+            tables.last().second.append(row.at(1));
+        }
+        return tables;
+    }();
+    return schema;
 }

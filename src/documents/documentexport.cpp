@@ -9,7 +9,6 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -154,20 +153,14 @@ QList<PreparedReport> requestedReports(const ExportRequest &request, DocumentCon
 
 int exportRequested(const ExportRequest &request, QString &message)
 {
-    if (!QFileInfo(request.database).isFile()) {
-        message = QStringLiteral("файл базы данных «%1» не найден").arg(request.database);
-        return dataError;
-    }
+    // Opening checks the file as the program's start does: a missing, damaged, foreign or newer
+    // file is refused with the same words.
     TfDM dm({request.database}, QDir::currentPath());
     dm.ADOConAZSKAS.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(request.database));
     // The export never changes the file, so it cannot bring an old one up to date either.
-    const int version = SchemaUpgrade(dm.ADOConAZSKAS, dm.adoq).schemaVersion();
-    if (version != SchemaUpgrade::currentVersion) {
-        message = version < SchemaUpgrade::currentVersion
-                      ? QStringLiteral("база данных «%1» ещё не обновлена: откройте её один раз "
-                                       "в программе сменного отчета")
-                      : QStringLiteral("база данных «%1» создана более новой версией программы");
-        message = message.arg(request.database);
+    if (SchemaUpgrade(dm.ADOConAZSKAS, dm.adoq).schemaVersion() < SchemaUpgrade::currentVersion) {
+        message = QStringLiteral("база данных «%1» ещё не обновлена: откройте её один раз "
+                                 "в программе сменного отчета").arg(request.database);
         return dataError;
     }
     if (!shiftExists(dm, request.idDovra)) {

@@ -51,6 +51,8 @@ private:
     QTemporaryDir m_dir;
     QString m_database;
     QString m_oldDatabase; // as delivered, never opened by the program
+    QString m_newerDatabase; // left by a newer version of the program
+    QString m_notADatabase;
     qint32 m_shift = 0;
 
     QString out(const QString &name) const { return m_dir.filePath(name); }
@@ -69,6 +71,22 @@ void TestExportProgram::initTestCase()
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("old")));
     m_oldDatabase = freshDatabase(m_dir.filePath(QStringLiteral("old")));
     m_database = freshDatabase(m_dir.path());
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("newer")));
+    m_newerDatabase = freshDatabase(m_dir.filePath(QStringLiteral("newer")));
+    {
+        Connection newer(QStringLiteral("newer"));
+        newer.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_newerDatabase));
+        Query query(&newer);
+        query.setSql(QStringLiteral("CREATE TABLE db_version (version int)"));
+        query.execSql();
+        query.setSql(QStringLiteral("INSERT INTO db_version VALUES (5)"));
+        query.execSql();
+    }
+    m_notADatabase = out(QStringLiteral("notes.txt"));
+    QFile notes(m_notADatabase);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray(4096, 'x'));
+    notes.close();
     Connection connection(QStringLiteral("setup"));
     connection.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_database));
     Query query(&connection);
@@ -105,10 +123,17 @@ void TestExportProgram::refusesWhatItCannotExport_data()
         << 2 << QStringLiteral("номер ККМ «6»");
     QTest::newRow("missing database")
         << QStringList{"--db", out("none.mdb"), "--shift", shift, "--doc", "procedure", "--out", pdf}
-        << 1 << QStringLiteral("файл базы данных «%1» не найден").arg(out("none.mdb"));
+        << 1 << QStringLiteral("Файл базы данных «%1» не найден").arg(out("none.mdb"));
     QTest::newRow("database not upgraded")
         << QStringList{"--db", m_oldDatabase, "--shift", shift, "--doc", "procedure", "--out", pdf}
         << 1 << QStringLiteral("ещё не обновлена");
+    // The same words as the program's start, from the one check of the file.
+    QTest::newRow("newer database")
+        << QStringList{"--db", m_newerDatabase, "--shift", shift, "--doc", "procedure", "--out", pdf}
+        << 1 << QStringLiteral("создана более новой версией программы (версия базы 5)");
+    QTest::newRow("not a database")
+        << QStringList{"--db", m_notADatabase, "--shift", shift, "--doc", "procedure", "--out", pdf}
+        << 1 << QStringLiteral("Файл «%1» не является базой данных.").arg(m_notADatabase);
     QTest::newRow("missing shift")
         << QStringList{"--db", m_database, "--shift", "9999", "--doc", "procedure", "--out", pdf}
         << 1 << QStringLiteral("смена 9999 не найдена");

@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -27,8 +26,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("начало случайной последовательности"), QStringLiteral("s"), QStringLiteral("1"));
     parser.addOptions({db, years, registers, seed});
     parser.process(app);
-    if (!parser.isSet(db) || !QFileInfo(parser.value(db)).isFile()) {
-        std::fprintf(stderr, "укажите существующий файл базы: --db FILE\n");
+    if (!parser.isSet(db)) {
+        std::fprintf(stderr, "укажите файл базы: --db FILE\n");
         return 2;
     }
 
@@ -40,7 +39,8 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         {
-            // The history needs the current schema: bring the file up as the program would.
+            // The history needs the current schema: bring the file up as the program would, after
+            // the same checks of the file as the program's start.
             TfDM dm({parser.value(db)}, QDir::currentPath());
             dm.ADOConAZSKAS.open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(parser.value(db)));
             if (!SchemaUpgrade(dm.ADOConAZSKAS, dm.adoq).upgradeSchema())

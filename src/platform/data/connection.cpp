@@ -2,6 +2,7 @@
 #include "dberrortext.h"
 
 #include "connectionstring.h"
+#include "databasefile.h"
 #include "errors.h"
 
 #include <QFileInfo>
@@ -70,44 +71,59 @@ void Connection::open(const QString &connectionString)
 
 void Connection::openFile(const QString &fileName)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        throw DbError(QStringLiteral("Файл базы данных не найден: %1").arg(fileName));
-    if (!info.isFile())
-        throw DbError(QStringLiteral("Путь к базе данных указывает не на файл: %1").arg(fileName));
+    DatabaseFile::checkBeforeOpening(fileName);
 
     QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
                                                      : QSqlDatabase::addDatabase("QSQLITE", m_name);
     // mode=rw: SQLite must not create the file when it is missing.
-    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    QUrl url = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath());
     url.setQuery(QStringLiteral("mode=rw"));
     db.setDatabaseName(url.toString(QUrl::FullyEncoded));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!db.open())
-        throw DbError(QStringLiteral("Не удалось открыть базу данных %1: %2")
-                          .arg(fileName, errorText(db.lastError())));
+        throw DatabaseFile::openingError(fileName, db.lastError());
     m_fileName = fileName;
     try {
-        applyPragmas();
+        prepareFile();
     } catch (...) {
-        db.close();
-        m_fileName.clear();
+        close();
         throw;
     }
 }
 
-void Connection::applyPragmas()
+void Connection::prepareFile()
 {
     QSqlQuery query(database());
-    // Reading the schema is what reveals a file that is not an SQLite database at all.
+    // Reading the schema is what reveals a file that is not a database, is damaged or is held by
+    // another program.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        throw DbError(QStringLiteral("Файл %1 не является базой данных программы: %2")
-                          .arg(m_fileName, errorText(query.lastError())));
-    // WAL with full sync: a figure acknowledged to the cashier survives a power cut. A read-only
-    // file keeps its journal mode; writes to it then fail with their own message.
+        throw DatabaseFile::openingError(m_fileName, query.lastError());
+    query.finish();
+    checkContents();
+    // A write lock taken and given back at once: a file that cannot take writes, or that another
+    // program keeps locked for writing, is refused now rather than at the operator's first figure.
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        throw DatabaseFile::openingError(m_fileName, query.lastError());
+    query.exec(QStringLiteral("ROLLBACK"));
+    // WAL with full sync: a figure acknowledged to the cashier survives a power cut.
     query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
         throw DbError(errorText(query.lastError()));
+}
+
+void Connection::checkContents()
+{
+    if (!m_fileCheck)
+        return;
+    try {
+        m_fileCheck(*this);
+    } catch (const DbFileError &) {
+        throw;
+    } catch (const DbError &error) {
+        // A file whose structure cannot even be read is no file to work on.
+        throw DbFileError(QStringLiteral("Не удалось прочитать базу данных «%1»: %2")
+                              .arg(m_fileName, error.message()));
+    }
 }
 
 void Connection::close()

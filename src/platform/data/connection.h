@@ -4,6 +4,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // The one connection to the database file. Opening never creates a file: a missing file is
 // an error, so that a mistyped path cannot leave an empty database behind.
 class Connection : public QObject
@@ -14,10 +16,17 @@ public:
     explicit Connection(const QString &name, QObject *parent = nullptr);
     ~Connection() override;
 
-    // Throws DbError when the string is not understood or the file cannot be opened as a database.
+    // Throws DbError when the string is not understood, DbFileError when the file cannot be
+    // worked on (missing, damaged, read-only, held by another program, refused by the file check).
+    // A refused file is closed again as it was found.
     void open(const QString &connectionString);
     void close();
     bool isOpen() const;
+
+    // What the owner asks of a file's contents: run at every opening once the file has been read,
+    // before anything is written to it; it throws (DbFileError) to refuse the file.
+    using FileCheck = std::function<void(Connection &)>;
+    void setFileCheck(FileCheck check) { m_fileCheck = std::move(check); }
 
     QString fileName() const { return m_fileName; }
     QSqlDatabase database() const;
@@ -38,10 +47,12 @@ signals:
 
 private:
     void openFile(const QString &fileName);
-    void applyPragmas();
+    void prepareFile();
+    void checkContents();
 
     QString m_name;
     QString m_fileName;
+    FileCheck m_fileCheck;
 };
 
 // A table or column name quoted for a statement's text, whatever characters it holds. The name
