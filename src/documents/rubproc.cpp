@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <array>
 #include <cmath>
@@ -108,6 +109,15 @@ QString kopecksToWords(qint64 kopecks)
     return replaceFirstLetter(words.join(u' ') + kopeckPart, lowerAlphabet, upperAlphabet);
 }
 
+// The first letter of a word as a reader sees it: a whole character with its combining marks, not
+// half of a surrogate pair.
+QString initialOf(const QString &word)
+{
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, word);
+    const qsizetype end = letters.toNextBoundary();
+    return word.left(end < 0 ? word.size() : end);
+}
+
 bool hasKopecks(const QString &words)
 {
     return words.size() >= kopeckTailLength && words.endsWith(kopeckEnd);
@@ -204,6 +214,6 @@ QString fioInitials(const QString &fullName, bool surnameFirst)
     // Without a patronymic the first initial stands twice, as the printed forms have always shown
     // it («ВЫБРАТЬ О.О.» for an operator not chosen).
     const QString patronymic = words.size() > 2 ? words[2] : words[1];
-    const QString initials = words[1].left(1) + u'.' + patronymic.left(1) + u'.';
+    const QString initials = initialOf(words[1]) + u'.' + initialOf(patronymic) + u'.';
     return surnameFirst ? words[0] + u' ' + initials : initials + u' ' + words[0];
 }
