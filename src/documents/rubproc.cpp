@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QStringList>
-#include <QTextBoundaryFinder>
 
 #include <array>
 #include <cmath>
@@ -109,13 +108,28 @@ QString kopecksToWords(qint64 kopecks)
     return replaceFirstLetter(words.join(u' ') + kopeckPart, lowerAlphabet, upperAlphabet);
 }
 
-// The first letter of a word as a reader sees it: a whole character with its combining marks, not
-// half of a surrogate pair.
+// How many UTF-16 units the character at index takes: 2 for a surrogate pair, else 1.
+qsizetype unitsAt(const QString &text, qsizetype index)
+{
+    return text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+// The first letter of a word as a reader sees it: a whole character, never half of a surrogate
+// pair, with the combining marks that follow it (a decomposed «Й» is «И» and a breve).
 QString initialOf(const QString &word)
 {
-    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, word);
-    const qsizetype end = letters.toNextBoundary();
-    return word.left(end < 0 ? word.size() : end);
+    qsizetype end = unitsAt(word, 0);
+    while (end < word.size()) {
+        const qsizetype units = unitsAt(word, end);
+        const char32_t c = units == 2 ? QChar::surrogateToUcs4(word.at(end), word.at(end + 1))
+                                      : char32_t(word.at(end).unicode());
+        if (!QChar::isMark(c))
+            break;
+        end += units;
+    }
+    return word.left(end);
 }
 
 bool hasKopecks(const QString &words)
