@@ -7,6 +7,9 @@
 
 qint32 strToIntSafe(const QString &text)
 {
+    // The standard conversion ends at a NUL character and takes "12\0abc" for 12.
+    if (text.contains(QChar::Null))
+        return 0;
     bool ok = false;
     const qint32 value = text.toInt(&ok, 10);
     return ok ? value : 0;

@@ -108,6 +108,30 @@ QString kopecksToWords(qint64 kopecks)
     return replaceFirstLetter(words.join(u' ') + kopeckPart, lowerAlphabet, upperAlphabet);
 }
 
+// How many UTF-16 units the character at index takes: 2 for a surrogate pair, else 1.
+qsizetype unitsAt(const QString &text, qsizetype index)
+{
+    return text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+// The first letter of a word as a reader sees it: a whole character, never half of a surrogate
+// pair, with the combining marks that follow it (a decomposed «Й» is «И» and a breve).
+QString initialOf(const QString &word)
+{
+    qsizetype end = unitsAt(word, 0);
+    while (end < word.size()) {
+        const qsizetype units = unitsAt(word, end);
+        const char32_t c = units == 2 ? QChar::surrogateToUcs4(word.at(end), word.at(end + 1))
+                                      : char32_t(word.at(end).unicode());
+        if (!QChar::isMark(c))
+            break;
+        end += units;
+    }
+    return word.left(end);
+}
+
 bool hasKopecks(const QString &words)
 {
     return words.size() >= kopeckTailLength && words.endsWith(kopeckEnd);
@@ -204,6 +228,6 @@ QString fioInitials(const QString &fullName, bool surnameFirst)
     // Without a patronymic the first initial stands twice, as the printed forms have always shown
     // it («ВЫБРАТЬ О.О.» for an operator not chosen).
     const QString patronymic = words.size() > 2 ? words[2] : words[1];
-    const QString initials = words[1].left(1) + u'.' + patronymic.left(1) + u'.';
+    const QString initials = initialOf(words[1]) + u'.' + initialOf(patronymic) + u'.';
     return surnameFirst ? words[0] + u' ' + initials : initials + u' ' + words[0];
 }

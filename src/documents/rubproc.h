@@ -58,6 +58,7 @@ DocDateParts dateToDocParts(const QString &date);
 
 // A full name written surname, first name, patronymic, shortened for a signature line:
 // «Иванов И.П.» with the surname first, «И.П. Иванов» otherwise. Words are separated by any run of
-// blanks. A name without patronymic gives its first initial twice («Иванов И.И.»), a single word
-// stays as it is, and words after the third are left out.
+// blanks; an initial is the word's first character whole, with its accents. A name without
+// patronymic gives its first initial twice («Иванов И.И.»), a single word stays as it is, and
+// words after the third are left out.
 QString fioInitials(const QString &fullName, bool surnameFirst);

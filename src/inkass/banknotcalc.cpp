@@ -1,5 +1,7 @@
 #include "banknotcalc.h"
 
+#include "notecount.h"
+
 #include "db/datamodule.h"
 
 #include "platform/data/datasetmodel.h"
@@ -16,7 +18,6 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -25,8 +26,6 @@ namespace {
 constexpr QSize clientSize(486, 303);
 constexpr int bagBoxIndent = 6;
 constexpr int maxCountLength = 255;
-// Nine digits always fit the standard 32-bit conversion.
-constexpr int maxGroupDigits = 9;
 
 const QString nominalColumn = QStringLiteral("Nominal");
 const QString countColumnName = QStringLiteral("NominalStr");
@@ -35,11 +34,6 @@ const QString sumColumn = QStringLiteral("NominalSumma");
 const QString keyColumn = QStringLiteral("idNominal");
 
 enum GridColumnIndex { NominalCol, CountCol, NumberCol, SumCol };
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 QString withoutSelection(const QLineEdit *edit)
 {
@@ -269,19 +263,6 @@ void TfBanknotCalc::buildGrid()
     });
 }
 
-qint64 TfBanknotCalc::plusSum(const QString &text)
-{
-    qint64 notes = 0;
-    for (const QString &group : text.split(u'+', Qt::SkipEmptyParts)) {
-        const bool valid = group.size() <= maxGroupDigits
-                           && std::all_of(group.cbegin(), group.cend(), isDigit);
-        if (!valid)
-            throw ConvertError(QStringLiteral("«%1» не является правильным количеством банкнот").arg(group));
-        notes += group.toLongLong();
-    }
-    return notes;
-}
-
 void TfBanknotCalc::load(qint32 idInkassKvit)
 {
     // Counts typed for the previous bag must not land on this one.
@@ -403,7 +384,7 @@ bool TfBanknotCalc::dbgBankCalcKeyPress(QObject *watched, const QKeyEvent *event
     if (text.size() != 1 || !text.at(0).isPrint())
         return false;
     const QChar typed = text.at(0);
-    if (isDigit(typed))
+    if (isCountDigit(typed))
         return false;
     if (typed != u' ' && typed != u'+')
         return true;

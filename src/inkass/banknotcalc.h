@@ -40,11 +40,6 @@ public:
     explicit TfBanknotCalc(TfDM *dm, QWidget *parent = nullptr);
     ~TfBanknotCalc() override;
 
-    // The number of notes of a count expression: the numbers between the plus signs added up,
-    // 0 when there is none. A group that is not a decimal number of at most nine digits is a
-    // ConvertError: a count has no sign, blank or letter.
-    static qint64 plusSum(const QString &text);
-
     // Binds the window to a bag and fills the rows from the bag's count columns, replacing what
     // the rows held. 0 binds it to no bag and leaves the rows as they are. Throws (and stays
     // bound to no bag, rows unchanged) when the bag has no row or a stored count is not valid.

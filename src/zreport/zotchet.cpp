@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 
 namespace {
@@ -49,27 +48,6 @@ const EditRole editRoles[] = {
 };
 
 const char *const printButtonNames[] = {"btnPrintZAll", "btnKM6", "btnKO4", "btnKO1", "btnKO2", "btnKM3"};
-
-// A key as the key filters see it: shortcuts and keys that type nothing (arrows, Delete, Tab) are
-// none of their business.
-enum class Key { Untouched, Backspace, Enter, Printable };
-
-Key classify(const QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Backspace)
-        return Key::Backspace;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return Key::Enter;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return Key::Untouched;
-    const QString text = event->text();
-    return text.size() == 1 && text.at(0).isPrint() ? Key::Printable : Key::Untouched;
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 QColor panelColour(bool entered)
 {
@@ -105,7 +83,7 @@ TZOtchet::TZOtchet(TfMain *owner, QGroupBox *gbKassa)
 
 QChar TZOtchet::decimalMark()
 {
-    return QLocale::system().decimalPoint().at(0);
+    return zfield::decimalMark();
 }
 
 QString TZOtchet::amountText(const Money &amount)
@@ -315,65 +293,26 @@ void TZOtchet::moveFocus(QWidget *from, bool forward)
 
 bool TZOtchet::keyPressMoney(QLineEdit *field, QKeyEvent *event)
 {
-    const QChar mark = decimalMark();
-    return keyPressNumber(field, event, mark, QStringLiteral(",.") + mark, false);
+    return keyPress(field, event, Input::Amount);
 }
 
 bool TZOtchet::keyPressTime(QLineEdit *field, QKeyEvent *event)
 {
-    return keyPressNumber(field, event, u':', QStringLiteral(",.:"), true);
-}
-
-// A number with at most one mark (the decimal separator, or the colon of a time) and at most two
-// characters after it. R is the text without the selection, cut five characters after it.
-// Returns whether the key is consumed.
-bool TZOtchet::keyPressNumber(QLineEdit *field, QKeyEvent *event, QChar mark, const QString &markKeys,
-                              bool markInRest)
-{
-    const Key key = classify(event);
-    if (key == Key::Untouched)
-        return false;
-    if (busy)
-        return true;
-    if (key == Key::Backspace)
-        return false;
-    if (key == Key::Enter) {
-        moveFocus(field, true);
-        return true;
-    }
-
-    const QString text = field->text();
-    const int caret = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
-    const int selected = field->hasSelectedText() ? field->selectionLength() : 0;
-    const QString rest = text.left(caret) + text.mid(caret + selected, 5);
-    const QChar typed = event->text().at(0);
-
-    if (markKeys.contains(typed)) {
-        const bool hasMark = (markInRest ? rest : text).contains(mark);
-        if (!hasMark && caret > text.size() - 3 && !field->isReadOnly())
-            field->insert(mark);
-        return true;
-    }
-    if (!isAsciiDigit(typed))
-        return true;
-    const qsizetype markAt = rest.indexOf(mark);
-    if (markAt >= 0)
-        return caret > markAt && rest.size() - markAt - 1 >= 2;
-    return rest.size() > field->maxLength() - 4;
+    return keyPress(field, event, Input::Time);
 }
 
 bool TZOtchet::keyPressDigits(QLineEdit *field, QKeyEvent *event)
 {
-    const Key key = classify(event);
-    if (key == Key::Untouched)
-        return false;
-    if (busy)
-        return true;
-    if (key == Key::Enter) {
+    return keyPress(field, event, Input::Digits);
+}
+
+// Returns whether the key is consumed.
+bool TZOtchet::keyPress(QLineEdit *field, const QKeyEvent *event, Input input)
+{
+    const zfield::Verdict verdict = zfield::filterKey(field, event, input, busy);
+    if (verdict == zfield::Verdict::DropAndMoveOn)
         moveFocus(field, true);
-        return true;
-    }
-    return key == Key::Printable && !isAsciiDigit(event->text().at(0));
+    return verdict != zfield::Verdict::Pass;
 }
 
 // While the panel is being filled the keyboard stays with the shift number, whatever the field.
@@ -398,34 +337,10 @@ void TZOtchet::onEnterTime(QLineEdit *field)
     field->setSelection(minutes, qMin(2, int(field->text().size()) - minutes));
 }
 
-// Pasted text is cut to what the keyboard could have typed: digits, one mark and at most two
-// characters after it, within the field's length.
 void TZOtchet::cleanText(QLineEdit *field)
 {
-    if (field == m_edZDate)
-        return;
-    const Input input = m_inputs.value(field);
-    const bool withMark = input == Input::Amount || input == Input::Time;
-    const QChar mark = input == Input::Time ? QChar(u':') : decimalMark();
-
-    const QString text = field->text();
-    qsizetype budget = qMin<qsizetype>(text.size(), field->maxLength());
-    bool markSeen = false;
-    QString clean;
-    for (const QChar c : text) {
-        if (budget <= 0)
-            break;
-        if (isAsciiDigit(c)) {
-            clean += c;
-        } else if (withMark && c == mark && !markSeen) {
-            clean += c;
-            markSeen = true;
-            budget = qMin<qsizetype>(3, budget);
-        }
-        --budget;
-    }
-    if (clean != text)
-        field->setText(clean);
+    if (field != m_edZDate)
+        zfield::cleanText(field, m_inputs.value(field));
 }
 
 void TZOtchet::onChangeSale(QLineEdit *field)

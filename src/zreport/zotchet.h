@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zfieldinput.h"
+
 #include <QGroupBox>
 #include <QHash>
 #include <QList>
@@ -21,8 +23,7 @@ class TZOtchet : public QGroupBox
     Q_OBJECT
 
 public:
-    // What a field takes from the keyboard.
-    enum class Input { None, Digits, Amount, Time };
+    using Input = zfield::Input;
 
     // Placed into owner->pnlDovraRed at the template's place; busy until the first loadZ.
     TZOtchet(TfMain *owner, QGroupBox *gbKassa);
@@ -101,8 +102,7 @@ private:
     static QChar decimalMark();
     static QString amountText(const Money &amount);
 
-    bool keyPressNumber(QLineEdit *field, QKeyEvent *event, QChar mark, const QString &markKeys,
-                        bool markInRest);
+    bool keyPress(QLineEdit *field, const QKeyEvent *event, Input input);
     void moveFocus(QWidget *from, bool forward);
     bool isFigure(const QLineEdit *field) const;
     void onLeave(QLineEdit *field);

@@ -47,6 +47,8 @@ void TestTextHelpers::strToIntSafe_data()
     QTest::newRow("inner blank") << "1 000" << 0;
     QTest::newRow("hexadecimal") << "0x10" << 0;
     QTest::newRow("blank only") << " " << 0;
+    QTest::newRow("NUL and text after the digits") << QStringLiteral("12") + QChar(QChar::Null) + QStringLiteral("abc") << 0;
+    QTest::newRow("NUL after the digits") << QStringLiteral("7") + QChar(QChar::Null) << 0;
 }
 
 void TestTextHelpers::strToIntSafe()

@@ -292,6 +292,8 @@ void TestRubproc::fioInitials_data()
     QTest::newRow("no operator chosen") << "ВЫБРАТЬ ОПЕРАТОРА" << true << "ВЫБРАТЬ О.О.";
     QTest::newRow("one word") << " Иванов " << false << "Иванов";
     QTest::newRow("empty") << "" << true << "";
+    QTest::newRow("letter with a combining breve") << "Ершов И\u0306ван" << true << "Ершов И\u0306.И\u0306.";
+    QTest::newRow("letter beyond 16 bits") << "Smith \U0001D504rthur Brian" << false << "\U0001D504.B. Smith";
 }
 
 void TestRubproc::fioInitials()

@@ -1,4 +1,5 @@
 #include "inkass/banknotcalc.h"
+#include "inkass/notecount.h"
 #include "support/station.h"
 
 #include "platform/data/errors.h"
@@ -160,9 +161,9 @@ private slots:
         QFETCH(bool, valid);
         QFETCH(qint64, notes);
         if (valid)
-            QCOMPARE(TfBanknotCalc::plusSum(text), notes);
+            QCOMPARE(::plusSum(text), notes);
         else
-            QVERIFY_THROWS_EXCEPTION(ConvertError, TfBanknotCalc::plusSum(text));
+            QVERIFY_THROWS_EXCEPTION(ConvertError, ::plusSum(text));
     }
 
     void gridKeys_data()

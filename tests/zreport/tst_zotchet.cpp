@@ -83,13 +83,34 @@ private slots:
         QCOMPARE(panel->errorLabel()->geometry(), QRect(8, 467, 217, 25));
     }
 
+    // Every key that would type something counts, also those the line edit takes with Alt or
+    // AltGr, format characters, characters beyond 16 bits and several characters at once.
+    void unloadedPanelIgnoresTyping_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+
+        QTest::newRow("digit") << int(Qt::Key_1) << "1" << int(Qt::NoModifier);
+        QTest::newRow("decimal point") << int(Qt::Key_Period) << "." << int(Qt::NoModifier);
+        QTest::newRow("Alt and a digit") << int(Qt::Key_5) << "5" << int(Qt::AltModifier);
+        QTest::newRow("AltGr letter") << int(Qt::Key_E) << "€" << int(Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("soft hyphen") << int(Qt::Key_unknown) << "\u00AD" << int(Qt::NoModifier);
+        QTest::newRow("beyond 16 bits") << int(Qt::Key_unknown) << "\U0001F600" << int(Qt::NoModifier);
+        QTest::newRow("two characters") << int(Qt::Key_unknown) << "12" << int(Qt::NoModifier);
+    }
+
     void unloadedPanelIgnoresTyping()
     {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+
         LoadedShift shift;
         TZOtchet *unloaded = shift.station.main->kassPanels[2];
         QVERIFY(unloaded->busy);
         QLineEdit *sales = unloaded->edit("NalProd");
-        QTest::keyClicks(sales, "12.5");
+        QTest::sendKeyEvent(QTest::Click, sales, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(sales->text(), QString());
     }
 

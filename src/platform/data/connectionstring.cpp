@@ -58,6 +58,9 @@ bool ConnectionString::isSupportedProvider(const QString &provider)
 
 QString substitutePlaceholder(const QString &text, const QString &placeholder, const QString &value)
 {
+    // An empty placeholder stands nowhere (and would be found again and again at the same place).
+    if (placeholder.isEmpty())
+        return text;
     QString result = text;
     qsizetype from = 0;
     while ((from = result.indexOf(placeholder, from, Qt::CaseInsensitive)) >= 0) {

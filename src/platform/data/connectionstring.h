@@ -14,5 +14,6 @@ struct ConnectionString
     static bool isSupportedProvider(const QString &provider);
 };
 
-// Every occurrence of placeholder, in any letter case, replaced by value.
+// Every occurrence of placeholder, in any letter case, replaced by value; an empty placeholder
+// changes nothing.
 QString substitutePlaceholder(const QString &text, const QString &placeholder, const QString &value);

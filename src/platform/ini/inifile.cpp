@@ -169,9 +169,11 @@ private:
         return "\n";
     }
 
+    // Only a line feed ends a line: a carriage return alone at the end is part of it, and what
+    // followed it unterminated would run on in the same line.
     void terminateLine(qsizetype index)
     {
-        if (terminatorOf(m_lines.at(index)).isEmpty())
+        if (!m_lines.at(index).endsWith('\n'))
             m_lines[index] += lineEnding();
     }
 

@@ -89,6 +89,8 @@ private slots:
                  QStringLiteral("Data Source=/d/f;x=/d/f;y=/d/f"));
         QCOMPARE(substitutePlaceholder("a=$(FILENAME)", "$(FILENAME)", "$(FILENAME)x"),
                  QStringLiteral("a=$(FILENAME)x"));
+        QCOMPARE(substitutePlaceholder("a=b", "", ""), QStringLiteral("a=b"));
+        QCOMPARE(substitutePlaceholder("", "", "x"), QString());
     }
 
     void openingNeverCreatesAFile()

@@ -178,6 +178,9 @@ void TestIniFile::writeString_data()
     QTest::newRow("new key after an unterminated last line")
         << QByteArray("[a]\r\nx=1") << "a" << "y" << "2"
         << QByteArray("[a]\r\nx=1\r\ny=2\r\n");
+    QTest::newRow("new key after a last line ending in a lone CR")
+        << QByteArray("[a]\nx=1\r") << "a" << "y" << "2"
+        << QByteArray("[a]\nx=1\r\ny=2\n");
     QTest::newRow("new key goes to the first of repeated sections")
         << QByteArray("[a]\nx=1\n[b]\n[a]\nz=3\n") << "a" << "y" << "2"
         << QByteArray("[a]\nx=1\ny=2\n[b]\n[a]\nz=3\n");
