@@ -327,7 +327,7 @@ TfKM3::TfKM3(TfDM *dm, QWidget *parent)
     setModal(true);
     setFixedSize(clientSize);
     buildForm();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         const auto inGrid = [this](const QWidget *widget) {
             return widget && (widget == dbgXVozvrat || dbgXVozvrat->isAncestorOf(widget));
         };
@@ -336,7 +336,12 @@ TfKM3::TfKM3(TfDM *dm, QWidget *parent)
     });
 }
 
-TfKM3::~TfKM3() = default;
+// The children are destroyed after this body; one losing the focus then must not reach the
+// watcher of a window that is already half gone.
+TfKM3::~TfKM3()
+{
+    disconnect(m_focusWatch);
+}
 
 void TfKM3::buildForm()
 {

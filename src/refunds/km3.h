@@ -117,6 +117,7 @@ private:
     void showDelta(QLabel *value, QLabel *caption, const QColor &colour, bool stored, double d);
 
     TfDM *m_dm;
+    QMetaObject::Connection m_focusWatch;
     std::optional<DocumentContext> m_context;
     km3::ReceiptModel *m_model = nullptr;
     km3::ReceiptDelegate *m_delegate = nullptr;

@@ -253,8 +253,10 @@ private slots:
                             exit = item;
             QVERIFY(exit);
             const HaltHandler previous = setHaltHandler([](int exitCode) { throw HaltRequested{exitCode}; });
+            // Emitted rather than triggered: the halt's exception must not unwind through
+            // QAction's own code, which is not exception-safe.
             try {
-                exit->trigger();
+                emit exit->triggered();
             } catch (const HaltRequested &halt) {
                 code = halt.exitCode;
             }
