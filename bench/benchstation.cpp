@@ -19,7 +19,11 @@ void writeIni(const QString &folder)
     IniFile ini(QDir(folder).filePath(QStringLiteral("dovra.ini")));
     ini.writeString(QStringLiteral("DB"), QStringLiteral("connstr"),
                     QStringLiteral("Provider=SQLite;Data Source=$(FILENAME);"));
-    ini.writeString(QStringLiteral("common"), QStringLiteral("backup_dir"), folder);
+    // Accepted shifts are backed up when the window closes, as at a station: into a folder of
+    // their own, never over the database itself.
+    const QString backups = QDir(folder).filePath(QStringLiteral("backup"));
+    QDir().mkpath(backups);
+    ini.writeString(QStringLiteral("common"), QStringLiteral("backup_dir"), backups);
 }
 
 } // namespace
