@@ -152,10 +152,7 @@ private slots:
     {
         QFETCH(QString, text);
         ShiftFixture fixture;
-        const QDate day(2024, 3, 15);
-        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"));
-        fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
-                                        {QStringLiteral("NalProd"), 100.0}});
+        const qint32 idDovra = addShiftToPrint(fixture);
         Station &station = fixture.station;
         TfEdFILIALAZS editor(station.dm.get(), station.main.get());
         editor.show();

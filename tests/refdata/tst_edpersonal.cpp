@@ -172,10 +172,7 @@ private slots:
     {
         QFETCH(QString, text);
         ShiftFixture fixture;
-        const QDate day(2024, 3, 15);
-        const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"), 1, 2);
-        fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
-                                        {QStringLiteral("NalProd"), 100.0}});
+        const qint32 idDovra = addShiftToPrint(fixture, 1, 2);
         Station &station = fixture.station;
         TfEdPersonal editor(station.dm.get(), station.main.get());
         editor.show();

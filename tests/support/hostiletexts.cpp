@@ -91,3 +91,12 @@ QString documentFailures(ShiftFixture &fixture, qint32 idDovra, int kassa)
     }
     return failures.join(u'\n');
 }
+
+qint32 addShiftToPrint(ShiftFixture &fixture, int operator1, int operator2)
+{
+    const QDate day(2024, 3, 15);
+    const qint32 idDovra = fixture.addShift(day, QStringLiteral("17"), operator1, operator2);
+    fixture.addZReport(idDovra, 1, {{QStringLiteral("ZDate"), QDateTime(day, QTime(8, 0))},
+                                    {QStringLiteral("NalProd"), 100.0}});
+    return idDovra;
+}

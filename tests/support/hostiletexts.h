@@ -34,6 +34,10 @@ QString keptText(const QString &text, int maxLength);
 // rows but those of the tables named as growing: what storing a text must leave as it was.
 QString schemaAndCounts(Connection &connection, const QStringList &growing = {});
 
+// A shift of 15.03.2024 with the operators given and one Z-report on register 1: enough for every
+// document of the register to prepare. Its key.
+qint32 addShiftToPrint(ShiftFixture &fixture, int operator1 = 1, int operator2 = 0);
+
 // Prepares every document of the register for the shift; the failures, one a line, empty when
 // every document prepared and has a page.
 QString documentFailures(ShiftFixture &fixture, qint32 idDovra, int kassa);
